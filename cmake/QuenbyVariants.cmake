@@ -1,0 +1,53 @@
+# Libraries that the engine tests also run under the sanitizers are declared
+# through this function: it builds the plain library and, when QUENBY_SANITIZE
+# is on, a twin named <name>_san from the same sources with address and
+# undefined-behaviour checking, linked against the _san twins of its
+# dependencies. A sanitizer report aborts the test, so it fails the run.
+set(QUENBY_SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+function(quenby_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_DEPS;INCLUDE" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${ARG_INCLUDE})
+  target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_DEPS})
+  if(QUENBY_SANITIZE AND QUENBY_TESTS)
+    add_library(${name}_san STATIC ${ARG_SOURCES})
+    target_include_directories(${name}_san PUBLIC ${ARG_INCLUDE})
+    target_compile_options(${name}_san PUBLIC ${QUENBY_SAN_FLAGS})
+    target_link_options(${name}_san PUBLIC ${QUENBY_SAN_FLAGS})
+    set(san_deps)
+    foreach(dep IN LISTS ARG_PUBLIC_DEPS)
+      if(TARGET ${dep}_san)
+        list(APPEND san_deps ${dep}_san)
+      else()
+        list(APPEND san_deps ${dep})
+      endif()
+    endforeach()
+    target_link_libraries(${name}_san PUBLIC ${san_deps})
+  endif()
+endfunction()
+
+# A GoogleTest executable, and its sanitized twin when the libraries it uses
+# have one.
+function(quenby_test name)
+  cmake_parse_arguments(ARG "SANITIZE" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  if(ARG_SANITIZE AND QUENBY_SANITIZE)
+    set(san_libs)
+    foreach(lib IN LISTS ARG_LIBS)
+      if(TARGET ${lib}_san)
+        list(APPEND san_libs ${lib}_san)
+      else()
+        list(APPEND san_libs ${lib})
+      endif()
+    endforeach()
+    add_executable(${name}_san ${ARG_SOURCES})
+    target_compile_options(${name}_san PRIVATE ${QUENBY_SAN_FLAGS})
+    target_link_options(${name}_san PRIVATE ${QUENBY_SAN_FLAGS})
+    target_link_libraries(${name}_san PRIVATE ${san_libs} GTest::gtest GTest::gtest_main GTest::gmock)
+    gtest_discover_tests(${name}_san TEST_SUFFIX .sanitized DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  endif()
+endfunction()
