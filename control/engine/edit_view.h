@@ -1,0 +1,57 @@
+// What the engine needs from whatever shows it. Every call has a default
+// that does nothing (and a fixed-pitch measure), so the engine runs and is
+// tested with no display; the widget overrides what it can do.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarn {
+
+// Modifier bits as the design's mouse and key messages carry them.
+inline constexpr unsigned kMkShift = 0x0004;
+inline constexpr unsigned kMkControl = 0x0008;
+
+// Row ranges of a partial repaint.
+enum RedrawScope {
+    kRedrawVisible = 0,       // first visible row .. last visible row
+    kRedrawFromCaretUp = 1,   // caret row - 1 .. last visible row
+    kRedrawFromCaret = 2,     // caret row .. last visible row
+    kRedrawFrom = 3,          // max(from, first visible) .. last visible row
+    kRedrawCaretRow = 4,      // the caret row alone
+    kRedrawRange = 5,         // max(from, first visible) .. min(to, last visible)
+};
+
+class TEditView {
+public:
+    virtual ~TEditView() = default;
+
+    // Pixel width of bytes already tab-expanded, in the drawing font.
+    virtual int TextWidth(std::string_view bytes, int fontWidth) const {
+        return static_cast<int>(bytes.size()) * fontWidth;
+    }
+    // True when every character is fontWidth wide per byte (so widths can be
+    // computed by arithmetic).
+    virtual bool FixedPitch() const { return true; }
+
+    virtual void RedrawRows(RedrawScope /*scope*/, int /*from*/, int /*to*/) {}
+    virtual void RepaintAll() {}
+    virtual void UpdateScrollRanges() {}
+    // The caret moved or the view scrolled: place the system caret, the
+    // input-method window and the ruler cursor.
+    virtual void PlaceCaret() {}
+    // The caret row changed: move the caret-line underline.
+    virtual void MoveUnderline(int /*oldRow*/, int /*newRow*/) {}
+    virtual void RecreateWindow() {}
+
+    // Shift and Ctrl as the keyboard holds them now (kMkShift, kMkControl).
+    virtual unsigned ModifierState() const { return 0; }
+
+    virtual bool ClipboardText(std::string& /*text*/) { return false; }
+    virtual void SetClipboardText(std::string_view /*text*/, bool /*box*/) {}
+
+    // The control's own error boxes ("Error:OC009" and the like).
+    virtual void ShowMessage(std::string_view /*text*/) {}
+};
+
+}  // namespace tarn

@@ -1,0 +1,206 @@
+// The editor: the document, the caret and the selection, and every
+// operation on them. The view (painting, input) is reached only through
+// TEditView; what the engine needs to know of the view's geometry is held
+// here as plain fields that the view keeps up to date.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "control/engine/char_routines.h"
+#include "control/engine/edit_view.h"
+#include "control/engine/tarn_strings.h"
+
+namespace tarn {
+
+enum class Txmovemode { normal = 0, setcenter = 1, settop = 2 };
+
+// A text position: Y a stored-line index, X a byte column.
+struct TextPos {
+    int X = 0;
+    int Y = 0;
+    friend bool operator==(const TextPos&, const TextPos&) = default;
+};
+
+// A column found under a pixel x, with the pixel x of that column.
+struct ColumnHit {
+    int column = 0;
+    int pixel = 0;
+};
+
+class TTarnEdit {
+public:
+    explicit TTarnEdit(TEditView* view = nullptr);
+    TTarnEdit(const TTarnEdit&) = delete;
+    TTarnEdit& operator=(const TTarnEdit&) = delete;
+    virtual ~TTarnEdit() = default;
+
+    void SetView(TEditView* view) { view_ = view ? view : &nullView_; }
+    TEditView& View() const { return *view_; }
+
+    // ---- The document -------------------------------------------------
+    TTarnStrings Lines;
+    int LineCount() const noexcept { return Lines.Count(); }
+    int LastLine() const noexcept { return Lines.Count() - 1; }
+
+    std::string Text() const;
+    void SetText(std::string_view s);
+    std::string GetStr(int x1, int y1, int x2, int y2) const;
+    // The box between two corners: each row's piece between its box
+    // columns, followed by CR LF.
+    std::string BoxText(int anchorX, int anchorY, int endX, int endY) const;
+    std::string SelText() const;
+    int SelLength() const { return static_cast<int>(SelText().size()); }
+    void SetSelLength(int n);
+
+    bool LoadFromFile(const std::filesystem::path& name);
+    bool SaveToFile(const std::filesystem::path& name) const;
+
+    // Raw line access for the host: no repaint, no undo, no caret.
+    int AxLinesCount() const { return Lines.Count(); }
+    std::string AxGetLines(int index) const { return Lines.Get(index); }
+    int AxAddLine(std::string s) { return Lines.Add(std::move(s)); }
+    void AxInsertLine(int index, std::string s) { Lines.Insert(index, std::move(s)); }
+    void AxDeleteLine(int index) { Lines.Delete(index); }
+    void AxClearLines() { Lines.Clear(); }
+
+    // ---- Caret and selection ------------------------------------------
+    int CurposX = 0, CurposY = 0;    // caret
+    int GCurposX = 0, GCurposY = 0;  // selection anchor
+    int SelEndX = 0, SelEndY = 0;    // the other end
+    int PrevSelEndX = 0, PrevSelEndY = 0;  // for incremental repaint
+    bool SelFlag = false;
+    bool AllSelFlag = false;
+    bool BoxColumFix = false;
+    int GoalX = 0;
+    int CaretPixelX = 0;
+
+    bool BoxSelMode() const noexcept { return boxSelMode_; }
+    void SetBoxSelMode(bool v);
+
+    bool CurSet(int x, int y, Txmovemode mode);
+    void SetHome();
+    void SetEnd();
+    bool Selmode() const noexcept { return SelFlag || AllSelFlag; }
+    bool GetselLine(int& x1, int& y1, int& x2, int& y2) const;
+    void SetselLine(int x1, int y1, int x2, int y2);
+    void ResetSel();
+    void AllSel();
+    void SelectAll() { AllSel(); }
+    bool IsInnerSelect(int x, int y) const;
+    // The columns [left, right) of stored line row inside the box.
+    std::pair<int, int> BoxColumns(int row) const {
+        return BoxColumnsBetween(row, {GCurposX, GCurposY}, {SelEndX, SelEndY});
+    }
+    std::pair<int, int> BoxColumnsBetween(int row, TextPos anchor, TextPos end) const;
+
+    // ---- Flags and settings -------------------------------------------
+    bool Modified = false;
+    bool InsMode = true;
+    bool ReadOnly = false;
+    bool CustomEditF = false;
+    bool AutoIndent = false;
+    bool WordWrap = true;
+    bool AutoWrap = false;
+    bool SingleByteMode = false;
+    bool UndoRec = true;
+    std::int32_t UndoBuf = 0xF8000;
+    bool CanRedo = false;
+    bool MouseDownF = false;
+    bool IMEChangingF = false;
+    bool CurSetMode = true;
+    bool CaretScrollFix = false;
+    bool ShowRulerCur = false;
+
+    int Column() const noexcept { return column_; }
+    void SetColumnValue(int v) { column_ = v < 10 ? 10 : v; }
+    int TabCount() const noexcept { return tabCount_; }
+    void SetTabCount(int v) { tabCount_ = static_cast<std::uint8_t>(v < 1 ? 1 : v > 8 ? 8 : v); }
+    bool FreeCaretMode() const noexcept { return freeCaretMode_; }
+    void SetFreeCaretMode(bool v);
+    int VertScrollLimit() const noexcept { return vertScrollLimit_; }
+    void SetVertScrollLimit(int v) { vertScrollLimit_ = v < 0 ? 0 : v > 50 ? 50 : v; }
+
+    // ---- Geometry the view keeps up to date ----------------------------
+    int Fontwidth = 0;
+    int Fontheight = 0;
+    int Lineheight = 0;
+    int DwclientX = 0;
+    int DwclientY = 0;
+    int ClLineCount = 0;
+    int ClOffsetX = 0;  // horizontal scroll, pixels
+    int ClOffsetY = 0;  // first visible stored line
+    int WidestRow = 0;  // widest visible row, pixels
+
+    int MaxCurposX() const noexcept { return Fontwidth > 0 ? (32767 / Fontwidth) / 2 : 0; }
+    int HorizontalStep() const noexcept { return (DwclientX + 4) / 5; }
+    int CaretMargin() const noexcept { return CurSetMode ? 10 : HorizontalStep(); }
+    int KeepOutRows() const;
+    int VerticalMaximum() const;
+    int LastVisibleLine() const;
+
+    // Pixel width of a byte string after tab expansion.
+    int ExpandedWidth(std::string_view bytes) const;
+    // Pixel x (from the text's start) of column col of stored line row.
+    int PixelOfColumn(int row, int col) const;
+    // The character boundary of row nearest to pixel x (from the text's
+    // start); with pad, the row counts as padded with spaces.
+    ColumnHit ColumnAtPixel(int row, int x, bool pad) const;
+    int FreeCaretLimit() const;
+
+    // Moves the caret; negative column keeps it. Returns true if scrolled.
+    bool MoveCaret(int column, int row, Txmovemode mode, bool setGoal, bool collapse);
+    bool EnsureVisible(Txmovemode mode);
+    // After a caret move, scroll or edit: tell the view, and raise the caret
+    // events when the caret really moved.
+    void CaretUpdate();
+
+    // ---- Tabs ---------------------------------------------------------
+    int GetTabcount(int x) const;
+    std::string Tabtospace(std::string_view s) const;
+    std::string Tabtospc(int index) const;
+    int CurposX2() const;
+
+    // ---- Layout -------------------------------------------------------
+    void RefreshLine();
+
+    // ---- Events (raised only when assigned) ---------------------------
+    std::function<void()> OnChange;
+    std::function<void(bool)> OnChangeModify;
+    std::function<void(bool)> OnChangeRedoMode;
+    std::function<void()> OnSelectionChange;
+    std::function<void()> OnMoveCaret;
+    std::function<void(bool)> OnChangeInsMode;
+
+    // The control's own message boxes.
+    void ShowMessage(std::string_view text) const { view_->ShowMessage(text); }
+
+protected:
+    // Back to a fresh document state; settings are kept.
+    void ResetState();
+    // The padded text of a row for free caret mode, or its visible text.
+    std::string RowText(int row, int padTo) const;
+
+    template <class F, class... A>
+    static void Raise(const F& handler, A&&... args) {
+        if (handler) handler(std::forward<A>(args)...);
+    }
+
+    TEditView nullView_;
+    TEditView* view_;
+
+    bool boxSelMode_ = false;
+    bool freeCaretMode_ = false;
+    int column_ = 72;
+    std::uint8_t tabCount_ = 6;
+    int vertScrollLimit_ = 20;
+
+    // The caret as last reported by the caret events.
+    int reportedX_ = -1, reportedY_ = -1, reportedPixel_ = -1;
+};
+
+}  // namespace tarn

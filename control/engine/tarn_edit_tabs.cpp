@@ -1,0 +1,44 @@
+#include "control/engine/tarn_edit.h"
+
+#include <algorithm>
+
+#include "platform/codepage/codepage.h"
+
+namespace tarn {
+
+int TTarnEdit::GetTabcount(int x) const {
+    const int t = tabCount_;
+    return t - ((x + t - 1) % t);
+}
+
+std::string TTarnEdit::Tabtospace(std::string_view s) const {
+    if (s.find('\t') == std::string_view::npos) return std::string(s);
+    std::string out;
+    out.reserve(s.size() + 16);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        if (!SingleByteMode && platform::codepage::IsLeadByte(c) && i + 1 < s.size()) {
+            // A pair is one character: its trail byte is never a tab.
+            out.push_back(c);
+            out.push_back(s[++i]);
+        } else if (c == '\t') {
+            out.append(static_cast<std::size_t>(GetTabcount(static_cast<int>(out.size()) + 1)), ' ');
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::string TTarnEdit::Tabtospc(int index) const {
+    index = std::clamp(index, 0, LastLine());
+    return Tabtospace(Lines.Line(index));
+}
+
+int TTarnEdit::CurposX2() const {
+    std::string row = RowText(CurposY, FreeCaretMode() ? CurposX : 0);
+    std::size_t n = std::min<std::size_t>(row.size(), static_cast<std::size_t>(std::max(0, CurposX)));
+    return static_cast<int>(Tabtospace(std::string_view(row).substr(0, n)).size());
+}
+
+}  // namespace tarn
