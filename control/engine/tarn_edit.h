@@ -104,7 +104,6 @@ public:
     bool ReadOnly = false;
     bool CustomEditF = false;
     bool AutoIndent = false;
-    bool WordWrap = true;
     bool AutoWrap = false;
     bool SingleByteMode = false;
     bool UndoRec = true;
@@ -117,7 +116,6 @@ public:
     bool ShowRulerCur = false;
 
     int Column() const noexcept { return column_; }
-    void SetColumnValue(int v) { column_ = v < 10 ? 10 : v; }
     int TabCount() const noexcept { return tabCount_; }
     void SetTabCount(int v) { tabCount_ = static_cast<std::uint8_t>(v < 1 ? 1 : v > 8 ? 8 : v); }
     bool FreeCaretMode() const noexcept { return freeCaretMode_; }
@@ -165,8 +163,58 @@ public:
     std::string Tabtospc(int index) const;
     int CurposX2() const;
 
-    // ---- Layout -------------------------------------------------------
+    // ---- Word-wrap layout ---------------------------------------------
+    bool WordWrap() const noexcept { return wordWrap_; }
+    // The property write: relayout with repaint when the value changes.
+    void PutWordWrap(bool v) { SetWordWrap(v, true); }
+    void SetWordWrap(bool value, bool update);
+    // At least 10; with word wrap on the document is wrapped again.
+    void SetColumn(int v);
+    void RefreshWrap();
     void RefreshLine();
+    void NtoWcurpos(int& x, int& y) const;
+    void WtoNcurpos(int& x, int& y) const;
+    int GetWrapTopIndex(int index) const;
+    int GetWrapendIndex(int index) const;
+    bool ISInnerWrap(int index) const;
+    void GetWrapColumn(int& index1, int& index2) const;
+    std::string GetNonWrapStr(int index) const;
+    // Bytes of s (a stored line, ending included) that fit on one row.
+    int CutLength(std::string_view s) const;
+    // Re-wraps the text lines of stored lines first..last after an edit.
+    void Rewrap(int first, int last, bool repaint, bool countChanged);
+    // Size change of the text area (re-wraps with AutoWrap).
+    void Resized();
+
+    // ---- Editing ------------------------------------------------------
+    // The two primitives every change goes through. record = false is the
+    // history applying its own records.
+    void InsertAtCaret(std::string_view text, bool refresh, bool box, bool record = true);
+    void DeleteSelection(bool refresh, bool box, bool record = true);
+    // After an edit of stored lines first..last; countChanged = -1 when lines
+    // were added or removed.
+    void AfterEditRefresh(int first, int last, int countChanged, int caretColumn);
+
+    void TextPaste(std::string_view s);
+    void SetSelText(std::string_view s) { TextPaste(s); }
+    void Paste();
+    void TxtCopy();
+    void CopyToClipboard() { TxtCopy(); }
+    void Cut();
+    void ClearSelection();
+    void Clear();
+    void Recreate();
+    void PrintText(std::string_view Str, int x1, int y1, int x2, int y2);
+    void PrintText2(std::string_view Str, int& index1, int& index2);
+    void LineDelTop();
+    void LineDelEnd();
+
+    // The edits behind the keyboard and the input method.
+    void TypeText(std::string_view t);
+    void NewLine();
+    void InsertTab();
+    void DeleteKey();
+    void BackSpace();
 
     // ---- Events (raised only when assigned) ---------------------------
     std::function<void()> OnChange;
@@ -175,6 +223,7 @@ public:
     std::function<void()> OnSelectionChange;
     std::function<void()> OnMoveCaret;
     std::function<void(bool)> OnChangeInsMode;
+    std::function<void(bool)> OnCustomEdit;  // DeleteF
 
     // The control's own message boxes.
     void ShowMessage(std::string_view text) const { view_->ShowMessage(text); }
@@ -193,6 +242,7 @@ protected:
     TEditView nullView_;
     TEditView* view_;
 
+    bool wordWrap_ = true;
     bool boxSelMode_ = false;
     bool freeCaretMode_ = false;
     int column_ = 72;

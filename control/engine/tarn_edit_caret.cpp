@@ -66,7 +66,7 @@ int TTarnEdit::FreeCaretLimit() const {
     const int hstep = HorizontalStep();
     int limit = (DwclientX < WidestRow + hstep) ? WidestRow + DwclientX - hstep : DwclientX + ClOffsetX;
     limit -= CaretMargin();
-    if (WordWrap) limit = std::min(limit, Column() * Fontwidth);
+    if (WordWrap()) limit = std::min(limit, Column() * Fontwidth);
     return std::min(ColumnAtPixel(CurposY, limit, true).column, MaxCurposX());
 }
 

@@ -14,7 +14,7 @@ struct Editor : ::testing::Test {
     TTarnEdit e{&view};
     void SetUp() override {
         Measure(e);
-        e.WordWrap = false;
+        e.SetWordWrap(false, false);
     }
     void Put(const std::string& s) { e.SetText(s); }
 };
