@@ -257,6 +257,10 @@ std::optional<LRESULT> TTarnEditView::WindowMessage(UINT m, WPARAM, LPARAM) {
 void TTarnEditView::resizeEvent(QResizeEvent*) {
     LayoutBars();
     const QRect c = ClientRect();
+    // The toolkit also sends resize events that change nothing (rendering a
+    // hidden widget does); the window hears only of real size changes.
+    if (c.size() == reportedSize_) return;
+    reportedSize_ = c.size();
     WndProc(msg::WM_SIZE, 0, static_cast<LPARAM>(msg::MAKELONG(static_cast<unsigned>(c.width()), static_cast<unsigned>(c.height()))));
 }
 

@@ -243,6 +243,7 @@ private:
     bool vbarShown_ = true, hbarShown_ = false;
     int vUnit_ = 1, hUnit_ = 1;
     bool settingBars_ = false;
+    QSize reportedSize_;  // the client size the last WM_SIZE carried
 
     // The surface and the painter shared by nested drawing routines.
     QImage surface_;
