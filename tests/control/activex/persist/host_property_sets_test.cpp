@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <ostream>
 
 namespace tarn::persist {
 namespace {
@@ -41,6 +42,8 @@ struct NamedSet {
     const char* name;
     PropertyList (*build)();
 };
+
+void PrintTo(const NamedSet& s, std::ostream* os) { *os << s.name; }
 
 class HostSet : public ::testing::TestWithParam<NamedSet> {};
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 namespace tarn::persist {
@@ -32,6 +33,9 @@ struct IntCase {
     std::string encoded;
 };
 
+// Keeps the listed test names stable: the default print shows heap bytes.
+void PrintTo(const IntCase& c, std::ostream* os) { *os << c.value; }
+
 class IntegerWidth : public ::testing::TestWithParam<IntCase> {};
 
 TEST_P(IntegerWidth, SmallestTypeThatHoldsTheValue) {
@@ -55,7 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                       IntCase{INT32_MIN, Bytes({4, 0x00, 0x00, 0x00, 0x80})}),
     [](const ::testing::TestParamInfo<IntCase>& info) {
         std::int64_t v = info.param.value;
-        return (v < 0 ? "minus" + std::to_string(-v) : std::to_string(v));
+        return (v < 0 ? "minus" + std::to_string(-v) : "plus" + std::to_string(v));
     });
 
 TEST(ValueEncoding, WiderTypesThanNeededStillRead) {
