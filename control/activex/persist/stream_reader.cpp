@@ -1,6 +1,7 @@
 #include "control/activex/persist/stream_reader.h"
 
 #include "control/activex/persist/byte_reader.h"
+#include "control/activex/persist/name_table.h"
 
 #include <cstdint>
 #include <utility>
@@ -38,7 +39,7 @@ private:
         std::size_t classAt = in_.Offset();
         std::string className;
         if (!ShortString(className, "the class name")) return false;
-        if (className != kClassName)
+        if (!SameIdentifier(className, kClassName))
             return Fail(StreamErrorCode::WrongClass, classAt, "stream holds class \"" + className + "\"");
         return ShortString(component, "the component name");
     }

@@ -25,7 +25,8 @@ struct WriteResult {
 WriteResult WriteStream(const PropertyList& properties);
 
 // Appends one type byte and value; used by the stream writer and by tests
-// that check single encodings. Returns false when the value is not writable.
+// that check single encodings. Returns false when the value is not
+// writable, leaving out with a partial value that the caller discards.
 bool AppendValue(std::string& out, const Value& value);
 
 }  // namespace tarn::persist

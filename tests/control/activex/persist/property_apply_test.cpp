@@ -96,6 +96,25 @@ TEST(LoadStream, UnreadableStreamAppliesNothing) {
     EXPECT_EQ(o.report.applied, 1u);
 }
 
+TEST(LoadStream, UnknownAndUnsuitableEntriesInAStreamAreSkippedTheRestApplied) {
+    Recorder rec;
+    WriteResult w = WriteStream({{"TabOrder", Value{std::int32_t{1}}},
+                                 {"Column", Value{std::int32_t{999999999}}},
+                                 {"ShowRuler", Value{Identifier{"clRed"}}},
+                                 {"Font.Name", Value{std::u16string(u"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF")}}});
+    ASSERT_TRUE(w.ok());
+    LoadOutcome o = LoadStream(w.bytes, rec.Setter());
+    ASSERT_TRUE(o.ok());
+    EXPECT_EQ(o.report.applied, 2u);
+    ASSERT_EQ(o.report.unknown.size(), 1u);
+    EXPECT_EQ(o.report.unknown[0].name, "TabOrder");
+    ASSERT_EQ(o.report.rejected.size(), 1u);
+    EXPECT_EQ(o.report.rejected[0].name, "ShowRuler");
+    ASSERT_EQ(rec.calls.size(), 2u);
+    EXPECT_EQ(rec.calls[0].second, Setting{std::int32_t{999999999}});
+    EXPECT_EQ(rec.calls[1].second, Setting{std::u16string(u"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF")});
+}
+
 TEST(CollectProperties, DeclaredDefaultsAreLeftOut) {
     CollectResult c = CollectProperties([](const PropertyDescriptor& d) -> std::optional<Setting> {
         if (d.name == "Left") return std::int32_t{8};

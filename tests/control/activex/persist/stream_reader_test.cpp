@@ -57,6 +57,11 @@ TEST(StreamReader, WrongClass) {
     EXPECT_EQ(ErrorOf(s), StreamErrorCode::WrongClass);
 }
 
+TEST(StreamReader, ClassNameIgnoresAsciiCaseLikeOtherIdentifiers) {
+    std::string s = std::string("TPF0") + Bytes({9}) + "TTARNEDIT" + Bytes({0, 0, 0});
+    EXPECT_TRUE(ReadStream(s).ok());
+}
+
 TEST(StreamReader, EmptyInput) { EXPECT_EQ(ErrorOf(""), StreamErrorCode::Truncated); }
 
 TEST(StreamReader, ValueTypesWithoutKnownLayoutStopTheStream) {
