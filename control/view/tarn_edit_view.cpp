@@ -331,6 +331,7 @@ void TTarnEditView::RecreateWindow() {
 int TTarnEditView::ColumnToPixel(int row, int col) const { return TextOrigin() + edit_.PixelOfColumn(row, col); }
 
 TextPos TTarnEditView::PointToPosition(int x, int y) {
+    if (edit_.LineCount() == 0) return {0, 0};
     const int lh = std::max(1, edit_.Lineheight);
     int row = std::min(edit_.ClOffsetY + edit_.ClLineCount - 1,
                        edit_.ClOffsetY + std::max(0, y - settings_.TopMargin()) / lh);

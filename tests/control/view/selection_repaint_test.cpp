@@ -1,5 +1,7 @@
 // The incremental selection repaint, box rows that end early, and the
 // order of the paint events.
+#include <limits>
+
 #include "tests/control/view/view_test_support.h"
 
 namespace tarn::view::test {
@@ -141,6 +143,56 @@ TEST(ProportionalFont, MeasuresByGlyphsAndStillRoundTrips) {
     const int y = v->Settings().TopMargin() + 2;
     EXPECT_LT(v->ColumnToPixel(0, 2) - v->ColumnToPixel(0, 0), v->ColumnToPixel(0, 4) - v->ColumnToPixel(0, 2));
     for (int col = 0; col <= 7; ++col) EXPECT_EQ(v->PointToPosition(v->ColumnToPixel(0, col), y).X, col);
+}
+
+}  // namespace
+}  // namespace tarn::view::test
+
+namespace tarn::view::test {
+namespace {
+
+TEST(BadInput, OutOfRangeCallsNeitherCrashNorHang) {
+    auto v = MakeView();
+    SetText(*v, "abc\r\nあいう");
+    v->SetTxtColor(-5, 99, 10, kRed, kGreen, false);
+    v->SetTxtColor(2, 0, std::numeric_limits<int>::max(), kRed, kGreen, false);
+    v->SetTxtColor2(10, 0, std::numeric_limits<int>::max(), kRed, kGreen, true, -1, -1, -1, -1);
+    v->SetTxtColor2(0, -1, 3, kRed, kGreen, true, -1, -1, -1, -1);
+    v->DrawLine(-10, 1000);
+    v->ColorPrintText(-3, 1 << 30);
+    v->RedrawRows(kRedrawRange, 1 << 30, -(1 << 30));
+    v->Editor().SetBoxSelMode(true);
+    v->Editor().SelFlag = true;
+    v->RepaintSelectionEnd(std::numeric_limits<int>::max(), 1 << 30);
+    v->Editor().ResetSel();
+    v->Settings().WheelStep = 1 << 30;
+    v->WndProc(platform::messages::WM_MOUSEWHEEL, platform::messages::MAKELONG(0, 0x8000), 0);
+    v->WndProc(platform::messages::WM_VSCROLL, platform::messages::MAKELONG(5, 0xFFFF), 0);
+    v->WndProc(platform::messages::WM_HSCROLL, platform::messages::MAKELONG(5, 0xFFFF), 0);
+    v->WndProc(TTarnEditView::SetCaretPosMessage(), 0, -1);
+    EXPECT_EQ(v->Editor().CurposY, 1);
+    EXPECT_EQ(v->Editor().CurposX, 6);
+    TFontSpec f = v->Settings().Font();
+    f.Size = std::numeric_limits<int>::max();
+    v->Settings().SetFont(f);
+    EXPECT_LT(v->Settings().Font().Height(), 0);
+    f.SetHeight(std::numeric_limits<int>::min());
+    EXPECT_EQ(f.Size, 1000);
+    (void)Render(*v);
+}
+
+TEST(BadInput, ADocumentWithNoStoredLinesPaintsNothing) {
+    auto v = MakeView();
+    SetText(*v, "abc");
+    std::vector<std::string> boxes;
+    v->MessageBoxHandler = [&](std::string_view t) { boxes.emplace_back(t); };
+    v->Editor().AxClearLines();
+    v->RepaintAll();
+    v->RedrawRows(kRedrawVisible, 0, 0);
+    v->WndProc(platform::messages::WM_VSCROLL, platform::messages::SB_PAGEDOWN, 0);
+    EXPECT_EQ(v->PointToPosition(50, 50), (TextPos{0, 0}));
+    const QImage img = Render(*v);
+    EXPECT_EQ(CountPixels(img, v->ClientRect(), Px(kWhite)), v->ClientRect().width() * v->ClientRect().height());
 }
 
 }  // namespace
