@@ -125,10 +125,14 @@ private:
     Variant* boxed_ = nullptr;
 };
 
+// A const reference is an input like a value.
+template <class T>
+class ArgHolder<const T&> : public ArgHolder<T> {};
+
 template <class Self, class F, class R, class... A, std::size_t... I>
 void CallMember(const F& fn, Self& self, CallFrame& frame, TypeList<A...>, std::index_sequence<I...>) {
     std::tuple<ArgHolder<A>...> holders;
-    auto load = [&](auto& holder, std::size_t i) {
+    [[maybe_unused]] auto load = [&](auto& holder, std::size_t i) {
         HRESULT hr = holder.Load(*frame.args[i]);
         if (FAILED(hr)) throw ArgFailure{hr, frame.argIndex[i]};
     };
