@@ -50,12 +50,8 @@ public:
         if (iid == IUnknown::kIid) {
             *object = static_cast<IUnknown*>(static_cast<Primary*>(this));
         } else {
-            // Each interface is cast from this, so the pointer handed out is
-            // the right sub-object for that interface.
-            ((*object == nullptr && detail::AnswersFor<Interfaces>(iid)
-                  ? (*object = static_cast<Interfaces*>(this), true)
-                  : false),
-             ...);
+            // The first listed interface that answers wins.
+            ((*object = *object ? *object : CastTo<Interfaces>(iid)), ...);
             if constexpr (requires(Derived& d) { d.QueryExtra(iid); }) {
                 if (*object == nullptr) *object = static_cast<Derived*>(this)->QueryExtra(iid);
             }
@@ -82,6 +78,13 @@ protected:
     }
 
 private:
+    // Cast from this, so that the pointer handed out is the sub-object of
+    // that interface.
+    template <class I>
+    void* CastTo(const IID& iid) noexcept {
+        return detail::AnswersFor<I>(iid) ? static_cast<I*>(this) : nullptr;
+    }
+
     using Primary = typename detail::FirstOf<Interfaces...>::type;
 
     static constexpr bool CountsTowardModule() noexcept {

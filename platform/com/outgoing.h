@@ -65,18 +65,28 @@ private:
     typename Codec::Wire wire_;
 };
 
+// Invoke with the slots' variants, last argument first; a put passes its
+// one argument as the named argument DISPID_PROPERTYPUT.
 template <class... A, std::size_t... I>
-HRESULT CallWithSlots(IDispatch* sink, DISPID id, std::tuple<OutSlot<A>...>& slots, std::index_sequence<I...>) {
+HRESULT InvokeWithSlots(IDispatch* target, DISPID id, std::uint16_t flags, std::tuple<OutSlot<A>...>& slots,
+                        std::index_sequence<I...>, Variant* result, EXCEPINFO* excepInfo) {
     constexpr std::size_t n = sizeof...(A);
     std::array<Variant, n> args;
     ((args[n - 1 - I] = std::get<I>(slots).Make()), ...);
-    DISPPARAMS params{args.data(), nullptr, static_cast<unsigned>(n), 0};
-    Variant result;
-    EXCEPINFO excepInfo;
+    static const DISPID kPutName = DISPID_PROPERTYPUT;
+    const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    DISPPARAMS params{args.data(), put ? &kPutName : nullptr, static_cast<unsigned>(n), put ? 1u : 0u};
     unsigned argErr = 0;
-    HRESULT hr = sink->Invoke(id, DISPATCH_METHOD, &params, &result, &excepInfo, &argErr);
+    HRESULT hr = target->Invoke(id, flags, &params, result, excepInfo, &argErr);
     (std::get<I>(slots).WriteBack(), ...);
     return hr;
+}
+
+template <class... Args>
+HRESULT InvokeWith(IDispatch* target, DISPID id, std::uint16_t flags, Variant* result, EXCEPINFO* excepInfo,
+                   Args&&... args) {
+    std::tuple<OutSlot<std::decay_t<Args>>...> slots(args...);
+    return InvokeWithSlots(target, id, flags, slots, std::index_sequence_for<Args...>{}, result, excepInfo);
 }
 
 }  // namespace detail
@@ -95,8 +105,9 @@ template <class... Args>
 HRESULT CallSink(IDispatch* sink, DISPID id, Args&&... args) noexcept {
     if (!sink) return E_POINTER;
     try {
-        std::tuple<detail::OutSlot<std::decay_t<Args>>...> slots(args...);
-        return detail::CallWithSlots(sink, id, slots, std::index_sequence_for<Args...>{});
+        Variant result;
+        EXCEPINFO excepInfo;
+        return detail::InvokeWith(sink, id, DISPATCH_METHOD, &result, &excepInfo, args...);
     } catch (...) {
         return E_OUTOFMEMORY;
     }

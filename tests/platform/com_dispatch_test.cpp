@@ -5,6 +5,7 @@
 #include "dispatch_test_helpers.h"
 #include "platform/com/dispatch_impl.h"
 #include "platform/com/error_info.h"
+#include "platform/com/late_bound.h"
 #include "platform/com/object.h"
 #include "platform/com/utf.h"
 
@@ -323,4 +324,57 @@ TEST_F(DispatchTable, EveryDescribedMemberCanBeInvokedByItsKind) {
         EXPECT_NE(hr, com::DISP_E_MEMBERNOTFOUND) << com::Utf16ToUtf8(f.name);
         EXPECT_NE(hr, com::DISP_E_BADPARAMCOUNT) << com::Utf16ToUtf8(f.name);
     }
+}
+
+TEST_F(DispatchTable, HostSideHelpersCallWithCppValues) {
+    std::int32_t sum = 0;
+    ASSERT_EQ(com::CallFunction(d, 1, &sum, std::int32_t{20}, std::int32_t{22}), com::S_OK);
+    EXPECT_EQ(sum, 42);
+    std::int32_t x = 1, y = 2;
+    ASSERT_EQ(com::CallMethod(d, com::DispidOf(d, u"swap"), com::ByRef(x), com::ByRef(y)), com::S_OK);
+    EXPECT_EQ(x, 2);
+    EXPECT_EQ(y, 1);
+    ASSERT_EQ(com::PutProperty(d, com::DISPID_TEXT, u"typed"), com::S_OK);
+    com::BSTR text;
+    ASSERT_EQ(com::GetProperty(d, com::DISPID_TEXT, &text), com::S_OK);
+    EXPECT_EQ(text, u"typed");
+    ASSERT_EQ(com::PutProperty(d, com::DISPID_BACKCOLOR, com::Rgb(1, 2, 3)), com::S_OK);
+    com::OLE_COLOR c;
+    ASSERT_EQ(com::GetProperty(d, com::DISPID_BACKCOLOR, &c), com::S_OK);
+    EXPECT_EQ(c.value, 0x030201u);
+
+    // A member's exception comes back as its own code with its description.
+    com::ClearErrorInfo();
+    EXPECT_EQ(com::CallMethod(d, 9), com::E_INVALIDARG);
+    com::ErrorInfo info;
+    ASSERT_EQ(com::GetErrorInfo(&info), com::S_OK);
+    EXPECT_EQ(info.description, u"index out of range");
+    EXPECT_EQ(com::CallMethod(d, 1, std::int32_t{1}), com::DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(com::DispidOf(d, u"nothing"), com::DISPID_UNKNOWN);
+}
+
+namespace {
+
+// An object whose default member makes it convertible to a number.
+class Valued final : public com::ComObject<Valued, com::DispatchImpl<Valued>> {
+public:
+    static const com::DispatchTable<Valued>& DispatchMembers() {
+        static const com::DispatchTable<Valued> table(com::IID_IDispatch, u"IValued", {
+            com::ReadOnlyProperty(com::DISPID_VALUE, u"Value", [](Valued&) { return std::int32_t{7}; }),
+        });
+        return table;
+    }
+};
+
+}  // namespace
+
+TEST(Coerce, AnObjectConvertsThroughItsDefaultMember) {
+    com::ComPtr<Valued> v = com::MakeObject<Valued>();
+    Variant out;
+    ASSERT_EQ(com::VariantChangeType(out, Variant::Dispatch(com::ComPtr<com::IDispatch>(v.Get())), com::VT_BSTR),
+              com::S_OK);
+    EXPECT_EQ(*out.If<com::BSTR>(), u"7");
+    com::ComPtr<Sample> noDefault = com::MakeObject<Sample>();
+    EXPECT_EQ(com::VariantChangeType(out, Variant::Dispatch(com::ComPtr<com::IDispatch>(noDefault.Get())), com::VT_I4),
+              com::DISP_E_TYPEMISMATCH);
 }
