@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include "platform/registry/text_format.h"
@@ -55,6 +56,37 @@ Status WriteAll(int fd, std::string_view data, const std::filesystem::path& file
     }
     return {};
 }
+
+// Serializes read-modify-write cycles of several processes on one file
+// (two registrations at once must not lose one). Reads need no lock: the
+// file is only ever replaced whole.
+class UpdateLock {
+public:
+    explicit UpdateLock(const std::filesystem::path& file) {
+        std::filesystem::path lock = file;
+        lock += ".lock";
+        fd_ = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd_ < 0) {
+            status_ = SystemError(ERROR_CANTWRITE, "cannot lock the registry", lock, errno);
+            return;
+        }
+        while (::flock(fd_, LOCK_EX) != 0) {
+            if (errno == EINTR) continue;
+            status_ = SystemError(ERROR_CANTWRITE, "cannot lock the registry", lock, errno);
+            break;
+        }
+    }
+    ~UpdateLock() {
+        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+    }
+    UpdateLock(const UpdateLock&) = delete;
+    UpdateLock& operator=(const UpdateLock&) = delete;
+    const Status& status() const { return status_; }
+
+private:
+    int fd_ = -1;
+    Status status_;
+};
 
 // Runs `use` on the store read from the default file; reading only.
 template <class F>
@@ -133,6 +165,10 @@ Status SaveStore(const Store& store, const std::filesystem::path& file) {
 }
 
 Status Update(const std::function<void(Store&)>& change, const std::filesystem::path& file) {
+    std::error_code ec;
+    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
+    UpdateLock lock(file);
+    if (!lock.status().ok()) return lock.status();
     Loaded loaded = LoadStore(file);
     if (!loaded.status.ok()) return loaded.status;
     try {

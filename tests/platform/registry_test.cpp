@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <thread>
+
 #include "platform/registry/registry.h"
 #include "platform/registry/text_format.h"
 #include "temp_dir.h"
@@ -230,4 +233,47 @@ TEST(RegistryFile, TheFolderIsCreatedOnFirstWrite) {
     s.Create("K");
     ASSERT_TRUE(reg::SaveStore(s, deep).ok());
     EXPECT_NE(reg::LoadStore(deep).store.Open("k"), nullptr);
+}
+
+TEST(RegistryFile, ConcurrentWritersLoseNoUpdate) {
+    RegistryFile file;
+    auto writer = [](char name) {
+        for (int i = 0; i < 20; ++i)
+            ASSERT_TRUE(reg::SetDword(reg::HKEY::CurrentUser, std::string("W\\") + name, std::to_string(i), i).ok());
+    };
+    std::thread a(writer, 'a'), b(writer, 'b');
+    a.join();
+    b.join();
+    for (char name : {'a', 'b'})
+        for (int i = 0; i < 20; ++i) {
+            reg::DWORD v = 99;
+            EXPECT_TRUE(reg::QueryDword(reg::HKEY::CurrentUser, std::string("W\\") + name, std::to_string(i), &v).ok())
+                << name << i;
+            EXPECT_EQ(v, static_cast<reg::DWORD>(i));
+        }
+}
+
+TEST(RegistryFormat, RandomDamageNeverCrashesAndNeverHalfApplies) {
+    reg::Store s;
+    s.Create("HKEY_CLASSES_ROOT\\CLSID\\{X}\\InprocServer32")->Set("", reg::Value{std::string("/lib/x \"y\".so")});
+    s.Create("HKEY_CLASSES_ROOT\\CLSID\\{X}")->Set("n", reg::Value{std::uint32_t{12}});
+    const std::string text = reg::Serialize(s);
+    std::mt19937 rng(20261208);
+    for (int round = 0; round < 3000; ++round) {
+        std::string damaged = text;
+        int edits = 1 + static_cast<int>(rng() % 4);
+        for (int e = 0; e < edits; ++e) {
+            std::size_t at = rng() % damaged.size();
+            switch (rng() % 3) {
+                case 0: damaged[at] = static_cast<char>(rng() % 256); break;
+                case 1: damaged.erase(at, 1 + rng() % 8); break;
+                default: damaged.insert(at, 1, "\"\\\n x"[rng() % 5]);
+            }
+            if (damaged.empty()) damaged = "x";
+        }
+        reg::Store out;
+        reg::ParseResult r = reg::Parse(damaged, out);
+        if (r.ok) EXPECT_EQ(reg::Serialize(out).substr(0, reg::kFileHeader.size()), reg::kFileHeader);
+        else EXPECT_TRUE(out.Root().Empty());
+    }
 }
