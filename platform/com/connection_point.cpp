@@ -79,7 +79,7 @@ std::vector<ComPtr<IDispatch>> ConnectionPoint::Sinks() const {
     return out;
 }
 
-HRESULT FindConnectionPointIn(std::span<ConnectionPoint* const> points, const IID& iid,
+HRESULT FindConnectionPointIn(std::initializer_list<ConnectionPoint*> points, const IID& iid,
                               IConnectionPoint** point) noexcept {
     if (!point) return E_POINTER;
     *point = nullptr;
@@ -93,7 +93,7 @@ HRESULT FindConnectionPointIn(std::span<ConnectionPoint* const> points, const II
     return CONNECT_E_NOCONNECTION;
 }
 
-HRESULT EnumConnectionPointsIn(std::span<ConnectionPoint* const> points,
+HRESULT EnumConnectionPointsIn(std::initializer_list<ConnectionPoint*> points,
                                std::vector<ComPtr<IConnectionPoint>>* out) noexcept {
     if (!out) return E_POINTER;
     try {

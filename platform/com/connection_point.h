@@ -7,7 +7,7 @@
 
 #include <cstdint>
 #include <limits>
-#include <span>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -115,10 +115,11 @@ private:
     std::vector<std::pair<DWORD, ComPtr<IDispatch>>> sinks_;
 };
 
-// IConnectionPointContainer's two members over an object's points.
-HRESULT FindConnectionPointIn(std::span<ConnectionPoint* const> points, const IID& iid,
+// IConnectionPointContainer's two members over an object's points:
+//     return FindConnectionPointIn({&events_}, iid, point);
+HRESULT FindConnectionPointIn(std::initializer_list<ConnectionPoint*> points, const IID& iid,
                               IConnectionPoint** point) noexcept;
-HRESULT EnumConnectionPointsIn(std::span<ConnectionPoint* const> points,
+HRESULT EnumConnectionPointsIn(std::initializer_list<ConnectionPoint*> points,
                                std::vector<ComPtr<IConnectionPoint>>* out) noexcept;
 
 }  // namespace platform::com

@@ -232,3 +232,15 @@ TEST_F(Activation, RegsvrReportsEachKindOfFailure) {
     EXPECT_NE(out.find("damaged"), std::string::npos) << out;
     EXPECT_EQ(testing_fs::ReadAll(registry.file()), "not a registry\n");
 }
+
+TEST_F(Activation, FreeingUnusedLibrariesKeepsClassesCreatable) {
+    Register();
+    com::ComPtr<com::IDispatch> d;
+    ASSERT_EQ(com::CoCreateInstance(test_server::kAdderClsid, &d), com::S_OK);
+    com::CoFreeUnusedLibraries();  // an object is alive: the server stays
+    EXPECT_EQ(CallMethod(d.Get(), test_server::kAdd, {Variant::I4(1)}).hr, com::S_OK);
+    d.Reset();
+    com::CoFreeUnusedLibraries();  // nothing alive: the server may go
+    ASSERT_EQ(com::CoCreateInstance(test_server::kAdderClsid, &d), com::S_OK);
+    EXPECT_EQ(*CallMethod(d.Get(), test_server::kAdd, {Variant::I4(5)}).result.If<std::int32_t>(), 5);
+}

@@ -67,20 +67,13 @@ public:
     explicit Source(unsigned maxSinks = com::ConnectionPoint::kUnlimited) : events(*this, SourceEvents(), maxSinks) {}
 
     com::HRESULT EnumConnectionPoints(std::vector<com::ComPtr<com::IConnectionPoint>>* points) noexcept override {
-        return com::EnumConnectionPointsIn(Points(), points);
+        return com::EnumConnectionPointsIn({&events}, points);
     }
     com::HRESULT FindConnectionPoint(const com::IID& iid, com::IConnectionPoint** point) noexcept override {
-        return com::FindConnectionPointIn(Points(), iid, point);
+        return com::FindConnectionPointIn({&events}, iid, point);
     }
 
     com::ConnectionPoint events;
-
-private:
-    std::span<com::ConnectionPoint* const> Points() {
-        point_ = &events;
-        return {&point_, 1};
-    }
-    com::ConnectionPoint* point_ = nullptr;
 };
 
 com::ComPtr<com::IConnectionPoint> FindPoint(Source* source) {
