@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
+
 #include "platform/com/error_info.h"
 #include "platform/com/utf.h"
 #include "platform/registry/registry.h"
@@ -29,8 +31,14 @@ HRESULT GetClassObject(std::span<const ClassEntry> classes, const CLSID* clsid, 
 
 std::string ModulePathOf(const void* address) {
     Dl_info info{};
-    if (dladdr(address, &info) == 0 || !info.dli_fname) return {};
-    return info.dli_fname;
+    if (dladdr(address, &info) == 0 || !info.dli_fname || !*info.dli_fname) return {};
+    // The loader keeps the name it was given, which may be relative to the
+    // folder of the moment; the registry needs a path valid from anywhere.
+    std::error_code ec;
+    std::filesystem::path path = std::filesystem::absolute(info.dli_fname, ec);
+    if (ec) return info.dli_fname;
+    std::filesystem::path canonical = std::filesystem::weakly_canonical(path, ec);
+    return (ec ? path : canonical).string();
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #include "platform/registry/key_store.h"
 
+#include <stdexcept>
+
 namespace platform::registry {
 
 std::string FoldName(std::string_view name) {
@@ -61,6 +63,8 @@ const Key* Key::Child(std::string_view name) const noexcept {
 }
 
 Key& Key::CreateChild(std::string_view name) {
+    // Refused here, so that every store can be written and read back.
+    if (!IsValidKeyName(name)) throw std::invalid_argument("invalid registry key name \"" + std::string(name) + "\"");
     auto [it, added] = children_.try_emplace(FoldName(name));
     if (added) it->second = NamedKey{std::string(name), std::make_unique<Key>()};
     return *it->second.key;
@@ -78,6 +82,7 @@ const Value* Key::Find(std::string_view valueName) const noexcept {
 }
 
 void Key::Set(std::string_view valueName, Value value) {
+    if (!IsValidValueName(valueName)) throw std::invalid_argument("invalid registry value name");
     auto [it, added] = values_.try_emplace(FoldName(valueName));
     if (added) it->second.name = std::string(valueName);
     it->second.value = std::move(value);

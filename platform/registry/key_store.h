@@ -51,11 +51,13 @@ public:
 
     Key* Child(std::string_view name) noexcept;
     const Key* Child(std::string_view name) const noexcept;
-    // The child, created when missing.
+    // The child, created when missing. An invalid name throws
+    // std::invalid_argument.
     Key& CreateChild(std::string_view name);
     bool RemoveChild(std::string_view name);
 
     const Value* Find(std::string_view valueName) const noexcept;
+    // An invalid name throws std::invalid_argument.
     void Set(std::string_view valueName, Value value);
     bool Remove(std::string_view valueName);
 

@@ -51,9 +51,10 @@ protected:
         ASSERT_TRUE(unregisterServer);
         ASSERT_EQ(unregisterServer(), com::S_OK);
     }
-    int Regsvr(const std::string& args, std::string* output) {
+    int Regsvr(const std::string& args, std::string* output, const std::filesystem::path& folder = {}) {
         std::filesystem::path out = registry.dir() / "regsvr.out";
         std::string command = std::string(kRegsvr) + " " + args + " > " + out.string() + " 2>&1";
+        if (!folder.empty()) command = "cd " + folder.string() + " && " + command;
         int status = std::system(command.c_str());
         *output = testing_fs::ReadAll(out);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -209,6 +210,16 @@ TEST_F(Activation, RegsvrRegistersAndUnregisters) {
     com::ComPtr<com::IDispatch> d;
     ASSERT_EQ(com::CoCreateInstance(clsid, &d), com::S_OK);
     d.Reset();
+
+    // A library named relative to the current folder is registered by its
+    // full path.
+    std::filesystem::path server(kServer);
+    ASSERT_EQ(Regsvr("/s " + server.filename().string(), &out, server.parent_path()), 0) << out;
+    std::string registered;
+    ASSERT_TRUE(reg::QueryString(reg::HKEY::ClassesRoot,
+                                 "CLSID\\{3F7B2A10-91C4-4E55-B0A2-6D1E8C4F2201}\\InprocServer32", "", &registered)
+                    .ok());
+    EXPECT_EQ(std::filesystem::path(registered), std::filesystem::weakly_canonical(server));
 
     ASSERT_EQ(Regsvr(std::string("/u /s ") + kServer, &out), 0) << out;
     EXPECT_EQ(out, "");  // silent

@@ -35,6 +35,16 @@ TEST(RegistryStore, InvalidPathsFindAndCreateNothing) {
     EXPECT_TRUE(s.Root().Empty());
 }
 
+TEST(RegistryStore, NamesThatCouldNotBeReadBackAreRefused) {
+    reg::Store s;
+    reg::Key& k = s.Root().CreateChild("K");
+    EXPECT_THROW(k.CreateChild(""), std::invalid_argument);
+    EXPECT_THROW(k.CreateChild("a\\b"), std::invalid_argument);
+    EXPECT_THROW(k.Set("tab\tname", reg::Value{std::uint32_t{1}}), std::invalid_argument);
+    reg::Store back;
+    EXPECT_TRUE(reg::Parse(reg::Serialize(s), back).ok);
+}
+
 TEST(RegistryStore, DeleteTreeRemovesTheKeyAndEverythingBelow) {
     reg::Store s;
     s.Create("A\\B\\C")->Set("", reg::Value{std::uint32_t{1}});
