@@ -1,6 +1,10 @@
 #include "platform/com/type_description.h"
 
+#include <map>
+#include <set>
+
 #include "platform/com/object.h"
+#include "platform/com/utf.h"
 
 namespace platform::com {
 
@@ -24,6 +28,22 @@ const FuncDesc* TypeDescription::FindMember(DISPID id) const noexcept {
         if (!found) found = &f;
     }
     return found;
+}
+
+std::vector<std::string> TypeDescription::Problems() const {
+    std::vector<std::string> problems;
+    std::set<std::pair<DISPID, std::uint16_t>> seen;
+    std::map<std::u16string, DISPID> idOfName;
+    for (const FuncDesc& f : funcs_) {
+        const std::string name = Utf16ToUtf8(f.name);
+        if (!seen.emplace(f.memid, f.invkind).second)
+            problems.push_back(name + ": DISPID " + std::to_string(f.memid) + " declared twice for one kind");
+        auto [it, added] = idOfName.try_emplace(FoldCase(f.name), f.memid);
+        if (!added && it->second != f.memid)
+            problems.push_back(name + ": one name under DISPIDs " + std::to_string(it->second) + " and " +
+                               std::to_string(f.memid));
+    }
+    return problems;
 }
 
 HRESULT TypeDescription::GetIDsOfNames(const BSTR* names, unsigned count, DISPID* ids) const noexcept {

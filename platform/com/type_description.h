@@ -34,6 +34,11 @@ public:
     // carry names (a method or a property get over a put's value).
     const FuncDesc* FindMember(DISPID id) const noexcept;
 
+    // Mistakes a table can make that the compiler cannot see: one DISPID
+    // and kind declared twice (only the first would ever be called), one
+    // name under two DISPIDs. Empty for a sound table; tests assert that.
+    std::vector<std::string> Problems() const;
+
 private:
     IID guid_;
     BSTR name_;

@@ -378,3 +378,16 @@ TEST(Coerce, AnObjectConvertsThroughItsDefaultMember) {
     EXPECT_EQ(com::VariantChangeType(out, Variant::Dispatch(com::ComPtr<com::IDispatch>(noDefault.Get())), com::VT_I4),
               com::DISP_E_TYPEMISMATCH);
 }
+
+TEST(DispatchTableCheck, FindsDuplicatedMembers) {
+    EXPECT_TRUE(Sample::DispatchMembers().description().Problems().empty());
+    const com::DispatchTable<Sample> bad(ISample::kIid, u"IBad", {
+        com::Method(1, u"Add", {u"a", u"b"}, &Sample::Add),
+        com::Method(1, u"Again", &Sample::Fail),
+        com::Method(2, u"add", &Sample::Fail),
+    });
+    std::vector<std::string> problems = bad.description().Problems();
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0], "Again: DISPID 1 declared twice for one kind");
+    EXPECT_EQ(problems[1], "add: one name under DISPIDs 1 and 2");
+}
