@@ -30,9 +30,17 @@ struct ClassEntry {
     ComPtr<IClassFactory> (*factory)();
 };
 
+// A new factory for each request.
 template <class T>
 ComPtr<IClassFactory> FactoryOf() {
     return MakeObject<ClassFactory<T>>();
+}
+
+// One factory for the life of the module, made on first request.
+template <class T>
+ComPtr<IClassFactory> SharedFactoryOf() {
+    static const ComPtr<IClassFactory> factory = MakeObject<ClassFactory<T>>();
+    return factory;
 }
 
 // DllGetClassObject over a list of the module's classes; an unknown class

@@ -32,7 +32,7 @@ private:
     std::int32_t total_ = 0;
 };
 
-const ClassEntry kClasses[] = {{test_server::kAdderClsid, &FactoryOf<Adder>}};
+const ClassEntry kClasses[] = {{test_server::kAdderClsid, &SharedFactoryOf<Adder>}};
 
 const int kModuleAnchor = 0;  // an address inside this library, to find its file
 
