@@ -10,7 +10,7 @@ bin="$build/bin"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "Built. There is no display here, so no window can open."
   echo "Without one you can run every test (scripts/test.sh), the benchmarks"
-  echo "($build/bench/quenby_bench), or start the program under a virtual display:"
+  echo "($build/bin/quenby_bench), or start the program under a virtual display:"
   echo "  xvfb-run -a scripts/start.sh"
   exit 0
 fi

@@ -90,7 +90,10 @@ void LoadWithBreakByte(int fd, const std::filesystem::path& name, char breakByte
                 break;
             }
             if (cur.empty()) {
-                closeLine(std::string(p, brk));
+                std::string line;
+                line.reserve(static_cast<std::size_t>(brk - p) + 2);
+                line.append(p, brk);
+                closeLine(std::move(line));
             } else {
                 cur.append(p, brk);
                 closeLine(std::move(cur));
@@ -141,6 +144,7 @@ void TextSplitter::Emit(std::string line) {
 void TextSplitter::Feed(std::string_view bytes) {
     const char* p = bytes.data();
     const char* end = p + bytes.size();
+    nextNul_ = nullptr;
     while (p < end) {
         if (afterCR_) {
             cur_.push_back(*p++);
@@ -149,8 +153,14 @@ void TextSplitter::Feed(std::string_view bytes) {
             cur_ = std::string();
             continue;
         }
-        const char* q = p;
-        while (q < end && *q != '\r' && *q != '\0') ++q;
+        // The next CR or NUL: a NUL is rare in text, so its position is
+        // looked up once and kept until the scan passes it.
+        if (nextNul_ < p || nextNul_ > end) {
+            nextNul_ = static_cast<const char*>(std::memchr(p, '\0', static_cast<std::size_t>(end - p)));
+            if (!nextNul_) nextNul_ = end;
+        }
+        const char* q = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(nextNul_ - p)));
+        if (!q) q = nextNul_;
         if (q == end) {
             cur_.append(p, end);
             return;
@@ -314,7 +324,10 @@ void SaveLinesToFile(const std::filesystem::path& name, const TTarnStrings& stor
         return;
     }
     std::filesystem::path dir = target.parent_path();
-    std::string tmpl = (dir.empty() ? std::filesystem::path(".") : dir) / ("." + target.filename().string() + ".XXXXXX");
+    std::string hidden(".");
+    hidden += target.filename().string();
+    hidden += ".XXXXXX";
+    std::string tmpl = (dir.empty() ? std::filesystem::path(".") : dir) / hidden;
     std::vector<char> tmpName(tmpl.begin(), tmpl.end());
     tmpName.push_back('\0');
     Fd fd(::mkostemp(tmpName.data(), O_CLOEXEC));

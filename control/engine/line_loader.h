@@ -30,6 +30,7 @@ private:
     int next_;
     std::string cur_;
     bool afterCR_ = false;
+    const char* nextNul_ = nullptr;  // within the piece being fed
 };
 
 // How a file's line breaks are read: by the first break in the file.

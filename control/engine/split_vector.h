@@ -1,6 +1,10 @@
 // A gap buffer of values: insertions and deletions near the previous one
 // cost little however long the sequence is, which is what typing in the
 // middle of a long document does to its array of stored lines.
+//
+// The capacity is a reservation: slots are constructed only as the gap
+// needs them, so reserving room for many lines costs address space, not
+// memory, until the lines arrive.
 #pragma once
 
 #include <algorithm>
@@ -15,7 +19,7 @@ template <class T>
 class SplitVector {
 public:
     std::ptrdiff_t Length() const noexcept { return length_; }
-    std::ptrdiff_t Capacity() const noexcept { return static_cast<std::ptrdiff_t>(body_.size()); }
+    std::ptrdiff_t Capacity() const noexcept { return static_cast<std::ptrdiff_t>(body_.capacity()); }
 
     T& operator[](std::ptrdiff_t i) noexcept {
         assert(i >= 0 && i < length_);
@@ -26,18 +30,24 @@ public:
         return body_[static_cast<std::size_t>(i < part1_ ? i : i + Gap())];
     }
 
-    // Changes the allocation to exactly n slots (n >= Length()).
+    // Makes the reservation exactly n slots (n >= Length()).
     void Reallocate(std::ptrdiff_t n) {
         assert(n >= length_);
-        std::vector<T> fresh(static_cast<std::size_t>(n));
-        for (std::ptrdiff_t i = 0; i < length_; ++i) fresh[static_cast<std::size_t>(i)] = std::move((*this)[i]);
-        body_.swap(fresh);
-        part1_ = length_;
+        GapTo(length_);
+        body_.resize(static_cast<std::size_t>(length_));
+        if (n < Capacity()) {
+            std::vector<T> fresh;
+            fresh.reserve(static_cast<std::size_t>(n));
+            std::move(body_.begin(), body_.end(), std::back_inserter(fresh));
+            body_.swap(fresh);
+        } else {
+            body_.reserve(static_cast<std::size_t>(n));
+        }
     }
 
     void Insert(std::ptrdiff_t pos, T value) {
         assert(pos >= 0 && pos <= length_);
-        if (length_ == Capacity()) Reallocate(std::max<std::ptrdiff_t>(8, length_ * 2));
+        if (Gap() == 0) Widen();
         GapTo(pos);
         body_[static_cast<std::size_t>(part1_)] = std::move(value);
         ++part1_;
@@ -59,11 +69,11 @@ public:
     void Resize(std::ptrdiff_t n) {
         if (n < length_) {
             DeleteRange(n, length_ - n);
-        } else {
-            if (n > Capacity()) Reallocate(n);
-            GapTo(length_);
-            part1_ = length_ = n;
+            return;
         }
+        GapTo(length_);
+        body_.resize(static_cast<std::size_t>(n));
+        part1_ = length_ = n;
     }
 
     void Clear() {
@@ -72,14 +82,24 @@ public:
     }
 
 private:
-    std::ptrdiff_t Gap() const noexcept { return Capacity() - length_; }
+    std::ptrdiff_t Gap() const noexcept { return static_cast<std::ptrdiff_t>(body_.size()) - length_; }
+
+    // Constructs more gap slots, within the reservation when it has room.
+    void Widen() {
+        const std::ptrdiff_t grow = std::max<std::ptrdiff_t>(32, length_ / 16);
+        const std::ptrdiff_t room = Capacity() - static_cast<std::ptrdiff_t>(body_.size());
+        const std::ptrdiff_t add = room > 0 ? std::min(grow, room) : grow;
+        const std::ptrdiff_t part2 = length_ - part1_;
+        body_.resize(body_.size() + static_cast<std::size_t>(add));
+        // The tail moves right so that the new slots join the gap.
+        std::move_backward(body_.end() - add - part2, body_.end() - add, body_.end());
+    }
 
     void GapTo(std::ptrdiff_t pos) {
-        if (pos == part1_) return;
         const std::ptrdiff_t gap = Gap();
-        // Without a gap nothing moves; moving would assign values onto
-        // themselves, which empties a moved-onto string.
-        if (gap == 0) {
+        // Without a gap nothing moves (and moving a value onto itself
+        // would empty it).
+        if (pos == part1_ || gap == 0) {
             part1_ = pos;
             return;
         }
@@ -91,7 +111,7 @@ private:
         part1_ = pos;
     }
 
-    std::vector<T> body_;
+    std::vector<T> body_;  // size(): constructed slots; capacity(): the reservation
     std::ptrdiff_t part1_ = 0;
     std::ptrdiff_t length_ = 0;
 };

@@ -169,7 +169,8 @@ void TTarnStrings::InsertText(int& index, std::string_view text) {
     splitter.Feed(text);
     splitter.Finish();
     index = splitter.NextIndex() - 1;
-    TrimCapacity();
+    // No trim here: a pasted line in a long document would otherwise pay
+    // for moving the whole line array on its next insertion.
 }
 
 std::string TTarnStrings::GetCommaText() const {

@@ -1,36 +1,66 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "control/engine/split_vector.h"
 
-using namespace tarn;
+#include <gtest/gtest.h>
 
-namespace {
-std::string Joined(const SplitVector<std::string>& v) {
-    std::string s;
-    for (std::ptrdiff_t i = 0; i < v.Length(); ++i) s += v[i] + "|";
-    return s;
-}
-}  // namespace
+#include <random>
+#include <string>
+#include <vector>
 
-// A full buffer has no gap: moving the gap must not move values onto
-// themselves (that emptied the strings it passed).
-TEST(SplitVector, EditsInAFullBufferKeepTheOtherValues) {
+using tarn::SplitVector;
+
+TEST(SplitVector, RandomEditsMatchAPlainVector) {
+    // Inserts and deletes clustered around a moving point, with the
+    // reservation grown and trimmed the way the line store does it.
+    std::mt19937 rng(1234);
     SplitVector<std::string> v;
-    v.Reallocate(4);
-    for (int i = 0; i < 4; ++i) v.Insert(i, std::string(1, static_cast<char>('a' + i)));
-    v.DeleteRange(1, 1);
-    EXPECT_EQ(Joined(v), "a|c|d|");
-    v.Reallocate(3);
-    v.Insert(3, "e");  // grows
-    v.Reallocate(4);
-    v.Delete(3);
-    EXPECT_EQ(Joined(v), "a|c|d|");
-    v.Reallocate(3);
-    v.DeleteRange(0, 1);
-    EXPECT_EQ(Joined(v), "c|d|");
-    v.Insert(0, "z");
-    v.Insert(3, "y");
-    EXPECT_EQ(Joined(v), "z|c|d|y|");
+    std::vector<std::string> model;
+    std::ptrdiff_t cap = 0;
+    int point = 0;
+    for (int op = 0; op < 20000; ++op) {
+        const int len = static_cast<int>(model.size());
+        int kind = static_cast<int>(rng() % 10);
+        if (rng() % 50 == 0) point = len ? static_cast<int>(rng() % static_cast<unsigned>(len + 1)) : 0;
+        point = std::min(point, len);
+        if (kind < 6) {
+            if (v.Length() == cap) {
+                cap += std::max<std::ptrdiff_t>(v.Length() / 128, 32);
+                v.Reallocate(cap);
+            }
+            std::string s = "line" + std::to_string(op);
+            v.Insert(point, s);
+            model.insert(model.begin() + point, s);
+            ++point;
+        } else if (kind < 9 && len > 0) {
+            int at = std::min(point, len - 1);
+            int n = std::min(1 + static_cast<int>(rng() % 3), len - at);
+            v.DeleteRange(at, n);
+            model.erase(model.begin() + at, model.begin() + at + n);
+        } else if (len > 0 && rng() % 20 == 0) {
+            cap = v.Length();
+            v.Reallocate(cap);
+        }
+        ASSERT_EQ(v.Length(), static_cast<std::ptrdiff_t>(model.size()));
+        if (op % 97 == 0 || op > 19900) {
+            for (std::size_t i = 0; i < model.size(); ++i) ASSERT_EQ(v[static_cast<std::ptrdiff_t>(i)], model[i]) << op;
+        }
+    }
+}
+
+TEST(SplitVector, ReservationIsExactAndResizeFills) {
+    SplitVector<std::string> v;
+    v.Reallocate(100);
+    EXPECT_EQ(v.Capacity(), 100);
+    for (int i = 0; i < 10; ++i) v.Insert(0, std::to_string(i));
+    v.Reallocate(10);
+    EXPECT_EQ(v.Capacity(), 10);
+    EXPECT_EQ(v[0], "9");
+    EXPECT_EQ(v[9], "0");
+    v.Resize(12);
+    EXPECT_EQ(v[11], "");
+    v.Resize(3);
+    EXPECT_EQ(v.Length(), 3);
+    EXPECT_EQ(v[2], "7");
+    v.Clear();
+    EXPECT_EQ(v.Length(), 0);
+    EXPECT_EQ(v.Capacity(), 0);
 }
