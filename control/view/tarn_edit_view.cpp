@@ -184,12 +184,9 @@ void TTarnEditView::ReDesign() {
 void TTarnEditView::OnSize() {
     ComputeMetrics();
     ResizeSurface();
-    if (edit_.WordWrap() && edit_.AutoWrap) {
-        edit_.SetWordWrap(false, false);
-        edit_.SetWordWrap(true, true);
-    } else {
-        edit_.MoveCaret(edit_.CurposX, edit_.CurposY, Txmovemode::normal, true, false);
-    }
+    // Re-wraps to the new width with AutoWrap, else brings the caret back
+    // into view.
+    edit_.Resized();
     UpdateScrollRanges();
 }
 
