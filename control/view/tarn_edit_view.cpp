@@ -107,6 +107,18 @@ void TTarnEditView::SetVertScrollLimit(int v) { edit_.SetVertScrollLimit(v); }
 
 void TTarnEditView::SetLineSpace(int v) { settings_.SetLineSpace(v); }
 
+void TTarnEditView::SetParentFont(bool v) {
+    if (v && parentWidget()) {
+        const QFont pf = parentWidget()->font();
+        TFontSpec f = settings_.Font();
+        f.Name = platform::codepage::ToBytes(pf.family().toStdU16String());
+        if (pf.pointSize() > 0) f.Size = pf.pointSize();
+        else if (pf.pixelSize() > 0) f.SetHeight(-pf.pixelSize());
+        settings_.SetFont(f);
+    }
+    settings_.ParentFont = v;
+}
+
 // ---- Metrics --------------------------------------------------------------
 
 void TTarnEditView::ComputeMetrics() {

@@ -78,6 +78,9 @@ public:
     void SetShowRulerCur(bool v);
     void SetVertScrollLimit(int v);
     void SetLineSpace(int v);
+    // True copies the parent window's font (name and size; the text colour
+    // stays). Like Font, it takes effect at the next ReDesign.
+    void SetParentFont(bool v);
 
     // ---- Geometry ------------------------------------------------------
     int LineNoWidth() const noexcept { return textLeft_ - settings_.LeftMargin(); }

@@ -203,3 +203,28 @@ TEST_F(Bands, RulerCursorFollowsTheCaretInXor) {
 
 }  // namespace
 }  // namespace tarn::view::test
+
+namespace tarn::view::test {
+namespace {
+
+TEST(Settings, ParentFontCopiesTheParentsFaceAndSize) {
+    QWidget parent;
+    QFont pf(QStringLiteral("DejaVu Sans Mono"));
+    pf.setPointSize(9);
+    parent.setFont(pf);
+    auto* v = new TTarnEditView(&parent);
+    TFontSpec f = v->Settings().Font();
+    f.Color = 0x0000FF;
+    v->Settings().SetFont(f);
+    v->SetParentFont(true);
+    EXPECT_TRUE(v->Settings().ParentFont);
+    EXPECT_EQ(v->Settings().Font().Name, "DejaVu Sans Mono");
+    EXPECT_EQ(v->Settings().Font().Size, 9);
+    EXPECT_EQ(v->Settings().Font().Color, 0x0000FFu);
+    // Assigning a font clears it again.
+    v->Settings().SetFont(f);
+    EXPECT_FALSE(v->Settings().ParentFont);
+}
+
+}  // namespace
+}  // namespace tarn::view::test
