@@ -77,6 +77,12 @@ private:
     void GapTo(std::ptrdiff_t pos) {
         if (pos == part1_) return;
         const std::ptrdiff_t gap = Gap();
+        // Without a gap the values already stand where they belong; moving
+        // them onto themselves would empty them.
+        if (gap == 0) {
+            part1_ = pos;
+            return;
+        }
         if (pos < part1_) {
             std::move_backward(body_.begin() + pos, body_.begin() + part1_, body_.begin() + part1_ + gap);
         } else {
