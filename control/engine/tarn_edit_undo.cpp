@@ -112,8 +112,19 @@ void TTarnEdit::ApplyNewest(bool undo) {
             from.SetNewestText(std::move(reversed));
             break;
         }
+        case uaoverwDel:
+            // On the redo side it is a typed-over edit that overwrote
+            // nothing (typing at a line end): redoing it types it again.
+            // Alone on the undo side it stays and is never applied.
+            if (undo) {
+                moved = false;
+                break;
+            }
+            CaretToRecord(r.X, r.Y);
+            InsertForHistory(r.Text);
+            break;
         default:
-            // uaoverwDel alone, uaBoxoverw and unknown kinds apply nothing.
+            // uaBoxoverw and unknown kinds apply nothing.
             moved = false;
             break;
     }

@@ -360,3 +360,20 @@ TEST_F(Undoing, WrappedPositionsAreRecordedUnwrapped) {
     e.SetWordWrap(false, false);
     EXPECT_EQ(e.Text(), "0123456789abcQdefghi\r\nxyz");
 }
+
+// Typing over nothing (at a line end in overwrite mode) records no
+// overwritten bytes; its redo must still type the text again.
+TEST_F(Undoing, OverwriteAtALineEndRedoes) {
+    Put("ab\r\ncd");
+    e.InsMode = false;
+    e.CurSet(2, 0, Txmovemode::normal);
+    e.TypeText("x");
+    EXPECT_EQ(e.Text(), "abx\r\ncd");
+    e.Undo();
+    EXPECT_EQ(e.Text(), "ab\r\ncd");
+    e.Redo();
+    EXPECT_EQ(e.Text(), "abx\r\ncd");
+    EXPECT_TRUE(e.History().Redo.Empty());
+    e.Undo();
+    EXPECT_EQ(e.Text(), "ab\r\ncd");
+}
