@@ -77,8 +77,8 @@ private:
     void GapTo(std::ptrdiff_t pos) {
         if (pos == part1_) return;
         const std::ptrdiff_t gap = Gap();
-        // Without a gap the values already stand where they belong; moving
-        // them onto themselves would empty them.
+        // Without a gap nothing moves; moving would assign values onto
+        // themselves, which empties a moved-onto string.
         if (gap == 0) {
             part1_ = pos;
             return;

@@ -209,8 +209,9 @@ public:
 
     // Records an edit for undo; posx = -1 means the start of the selection.
     // Positions are wrapped; the record holds them unwrapped. False when the
-    // text could not be recorded for lack of budget.
-    bool EditSave(TxUndoAction action, std::string_view s, int posx, int posy);
+    // text could not be recorded for lack of budget. Virtual so that a test
+    // can watch what the edits record.
+    virtual bool EditSave(TxUndoAction action, std::string_view s, int posx, int posy);
 
     // The two primitives every change goes through. record = false is the
     // history applying its own records.
