@@ -307,6 +307,7 @@ private:
     void DeleteAtCaret(std::int64_t n);
     void InsertForHistory(std::string_view text);
     void UpdateRedoState();
+    void MoveRecord(TxUndoAction action, bool undo);
 
     enum class FindStep { next, finished, aborted };
     FindStep SearchDown(bool replace);

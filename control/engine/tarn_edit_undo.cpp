@@ -1,6 +1,7 @@
 // Undo and redo: the editor applies the newest record of one history and
 // moves it, kind turned round, to the other.
 #include <algorithm>
+#include <new>
 
 #include "control/engine/box_record.h"
 #include "control/engine/byte_walk.h"
@@ -59,6 +60,14 @@ void TTarnEdit::DeleteAtCaret(std::int64_t n) {
 }
 
 void TTarnEdit::InsertForHistory(std::string_view text) {
+    // Records can come from the host; an end-of-text mark inside the
+    // document would cut it in two.
+    if (text.find('\0') != std::string_view::npos) {
+        std::string clean(text);
+        std::erase(clean, '\0');
+        if (!clean.empty()) InsertAtCaret(clean, true, false, false);
+        return;
+    }
     if (!text.empty()) InsertAtCaret(text, true, false, false);
 }
 
@@ -83,12 +92,18 @@ bool TTarnEdit::ApplyBoxRecord(const std::string& text, bool insert, std::string
 
 void TTarnEdit::ApplyNewest(bool undo) {
     TEditRecordList& from = undo ? history_.Undo : history_.Redo;
-    // The history applies stream edits whatever the selection mode.
-    const bool box = boxSelMode_;
-    boxSelMode_ = false;
+    // The history applies stream edits whatever the selection mode; the
+    // mode comes back however the step ends.
+    struct KeepMode {
+        bool& mode;
+        bool saved;
+        ~KeepMode() { mode = saved; }
+    } keep{boxSelMode_, boxSelMode_};
     ResetSel();
+    boxSelMode_ = false;
     const TEditRecord r = from.Newest();
     bool moved = true;
+    bool boxSound = true;
     switch (r.Action) {
         case uaInsert:
         case uaDelInsert:
@@ -108,7 +123,7 @@ void TTarnEdit::ApplyNewest(bool undo) {
         case uaBoxInsert:
         case uaBoxdelete: {
             std::string reversed;
-            ApplyBoxRecord(r.Text, r.Action == uaBoxdelete, reversed);
+            boxSound = ApplyBoxRecord(r.Text, r.Action == uaBoxdelete, reversed);
             from.SetNewestText(std::move(reversed));
             break;
         }
@@ -129,12 +144,12 @@ void TTarnEdit::ApplyNewest(bool undo) {
             break;
     }
     if (moved) {
-        history_.Move(TurnedRound(r.Action), undo);
+        MoveRecord(TurnedRound(r.Action), undo);
         if (r.Action == uaInsert || r.Action == uaDelInsert || r.Action == uaoverwIns || r.Action == uaBoxInsert)
             ApplyPartner(undo, r.X, r.Y);
-        if (r.Action == uaBoxInsert) CaretToRecord(r.X, r.Y);
+        // After a malformed record the caret stays where the report left it.
+        if (r.Action == uaBoxInsert && boxSound) CaretToRecord(r.X, r.Y);
     }
-    boxSelMode_ = box;
     const bool modified = !history_.Undo.Empty() || history_.Truncated();
     if (modified != Modified) {
         Modified = modified;
@@ -152,23 +167,31 @@ void TTarnEdit::ApplyPartner(bool undo, int x, int y) {
         case uaDelete:
             CaretToRecord(p.X, p.Y);
             InsertForHistory(p.Text);
-            history_.Move(uaInsert, undo);
+            MoveRecord(uaInsert, undo);
             break;
         case uaoverwDel:
             CaretToRecord(p.X, p.Y);
             InsertForHistory(p.Text);
             CaretToRecord(p.X, p.Y);
-            history_.Move(uaoverwIns, undo);
+            MoveRecord(uaoverwIns, undo);
             break;
         case uaBoxdelete: {
             std::string reversed;
             ApplyBoxRecord(p.Text, true, reversed);
             from.SetNewestText(std::move(reversed));
-            history_.Move(uaBoxInsert, undo);
+            MoveRecord(uaBoxInsert, undo);
             break;
         }
         default:
             break;
+    }
+}
+
+void TTarnEdit::MoveRecord(TxUndoAction action, bool undo) {
+    try {
+        history_.Move(action, undo);
+    } catch (const std::bad_alloc&) {
+        ShowMessage(undo ? "Error:OC001_2" : "Error:OC001_3");
     }
 }
 

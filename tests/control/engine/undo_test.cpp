@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "control/engine/tarn_edit.h"
 #include "control/engine/undo_action.h"
 #include "engine_test_support.h"
@@ -314,6 +316,7 @@ TEST_F(Undoing, HostRecordsAnywhereNeverBreakTheDocument) {
     e.EditSave(uaInsert, "zzzzzzzzzzzz", 5, 7);
     e.EditSave(uaDelete, "q\r\n", -9, 3);
     e.EditSave(uadelkey, "w", 100, -3);
+    e.EditSave(uaDelete, std::string("n\0ul", 4), 1, 0);
     e.EditSave(static_cast<TxUndoAction>(42), "w", 0, 0);
     for (int i = 0; i < 6; ++i) e.Undo();
     for (int i = 0; i < 6; ++i) e.Redo();
@@ -376,4 +379,38 @@ TEST_F(Undoing, OverwriteAtALineEndRedoes) {
     EXPECT_TRUE(e.History().Redo.Empty());
     e.Undo();
     EXPECT_EQ(e.Text(), "ab\r\ncd");
+}
+
+TEST_F(Undoing, MalformedBoxInsertRecordLeavesTheCaretAtTheTop) {
+    Put("ab\r\ncd");
+    e.CurSet(1, 1, Txmovemode::normal);
+    e.EditSave(uaBoxInsert, "1,1,1,d0,0,zz", 1, 1);
+    view.messages.clear();
+    e.Undo();
+    EXPECT_EQ(e.Text(), "ab\r\nc");
+    EXPECT_EQ(view.messages, (std::vector<std::string>{"Error:OC010_BoxUndo"}));
+    EXPECT_EQ(e.CurposX, 0);
+    EXPECT_EQ(e.CurposY, 0);
+    // Only what was applied goes to the redo side.
+    EXPECT_EQ(e.History().Redo.Newest().Text, "1,1,1,d");
+    e.Redo();
+    EXPECT_EQ(e.Text(), "ab\r\ncd");
+}
+
+// Box records from the host are outside data: random ones must never
+// corrupt the document or read out of range (the sanitized run checks).
+TEST_F(Undoing, RandomBoxRecordsNeverBreakTheDocument) {
+    std::mt19937 rng(7);
+    const std::string alphabet = "0123456789,,,,-\r\nab" + B({0x82, 0xA0, 0});
+    for (int round = 0; round < 300; ++round) {
+        Put("ab\r\n" + B({0x82, 0xA0}) + "cd\r\nef");
+        std::string rec;
+        const int n = std::uniform_int_distribution<int>(0, 24)(rng);
+        for (int i = 0; i < n; ++i) rec += alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(rng)];
+        e.EditSave(round % 2 ? uaBoxInsert : uaBoxdelete, rec, 0, 0);
+        e.Undo();
+        e.Redo();
+        e.Undo();
+        ExpectWellFormed();
+    }
 }
