@@ -365,3 +365,15 @@ TEST_F(Finder, WithWrapOnHitsRunOverCutsAndReplacementsRewrapOnce) {
     e.Undo();
     EXPECT_EQ(e.Text(), "0123456789abcdefghij\r\nxyz");
 }
+
+TEST_F(Finder, UpAfterRunningOutDownwardsStartsBeforeTheLastHit) {
+    Put("ab ab ab");
+    e.FindInit("ab");
+    e.FindDown();
+    e.FindDown();
+    e.FindDown();
+    e.FindDown();
+    EXPECT_EQ(noHits, 1);
+    e.FindUP();
+    EXPECT_EQ(hits.back().x, 3);
+}
