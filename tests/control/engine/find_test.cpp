@@ -377,3 +377,24 @@ TEST_F(Finder, UpAfterRunningOutDownwardsStartsBeforeTheLastHit) {
     e.FindUP();
     EXPECT_EQ(hits.back().x, 3);
 }
+
+TEST_F(Finder, FindStartSearchesFromTheTopAndCountsAgain) {
+    Put("ab\r\nab");
+    e.CurSet(1, 1, Txmovemode::normal);
+    e.FindInit("ab");
+    e.FindDown();
+    EXPECT_EQ(noHits, 1);
+    e.FindStart();
+    EXPECT_EQ(hits, (std::vector<Hit>{{0, 0, 2, 1}}));
+    e.FindDown();
+    EXPECT_EQ(hits.back(), (Hit{0, 1, 2, 2}));
+}
+
+TEST_F(Finder, ReplaceInAnAllSelectionCoversTheWholeText) {
+    Put("ab\r\nab");
+    e.CurSet(1, 1, Txmovemode::normal);
+    e.AllSel();
+    e.FindChange("ab", "c", false, false, false);
+    EXPECT_EQ(e.Text(), "c\r\nc");
+    EXPECT_FALSE(e.Selmode());
+}
