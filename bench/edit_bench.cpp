@@ -51,6 +51,23 @@ public:
     bool FixedPitch() const override { return false; }
 };
 
+// A proportional font: every byte's width looked up, as a real font does.
+class ProportionalView : public tarn::TEditView {
+public:
+    ProportionalView() {
+        for (int c = 0; c < 256; ++c) width_[c] = 4 + (c * 7) % 9;
+    }
+    bool FixedPitch() const override { return false; }
+    int TextWidth(std::string_view b, int) const override {
+        int w = 0;
+        for (unsigned char c : b) w += width_[c];
+        return w;
+    }
+
+private:
+    int width_[256];
+};
+
 std::unique_ptr<TTarnEdit> MakeEditor(tarn::TEditView* view, std::size_t bytes, bool wrap) {
     auto e = std::make_unique<TTarnEdit>(view);
     e->Fontwidth = 8;
@@ -96,6 +113,18 @@ void BM_Wrap10MBMeasured(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Wrap10MBMeasured)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Wrap10MBProportional(benchmark::State& state) {
+    ProportionalView view;
+    auto e = MakeEditor(&view, 10u << 20, false);
+    for (auto _ : state) {
+        e->SetWordWrap(true, true);
+        state.PauseTiming();
+        e->SetWordWrap(false, false);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Wrap10MBProportional)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_TypeAndBackspace10000In10MB(benchmark::State& state) {
     NoView view;
@@ -147,6 +176,21 @@ void BM_TypeOneCharacter(benchmark::State& state) {
     state.counters["rows"] = e->LineCount();
 }
 BENCHMARK(BM_TypeOneCharacter)->Arg(1)->Arg(50)->Unit(benchmark::kMicrosecond)->Iterations(20000);
+
+// Both conversions at positions spread over a wrapped document of Arg MB.
+void BM_ConvertPositions(benchmark::State& state) {
+    NoView view;
+    auto e = MakeEditor(&view, static_cast<std::size_t>(state.range(0)) << 20, true);
+    const int rows = e->LineCount();
+    int i = 0;
+    for (auto _ : state) {
+        int x = 5, y = static_cast<int>((static_cast<long long>(i++) * 7919) % rows);
+        e->WtoNcurpos(x, y);
+        e->NtoWcurpos(x, y);
+        benchmark::DoNotOptimize(x + y);
+    }
+}
+BENCHMARK(BM_ConvertPositions)->Arg(1)->Arg(50)->Unit(benchmark::kNanosecond);
 
 void BM_FirstKeystrokeAfterLoad(benchmark::State& state) {
     NoView view;

@@ -4,6 +4,7 @@
 // here as plain fields that the view keeps up to date.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -330,6 +331,12 @@ public:
     void ShowMessage(std::string_view text) const { view_->ShowMessage(text); }
 
 protected:
+    // y limited to the stored lines; the store's range error when the host
+    // has emptied the store.
+    int RowIn(int y) const {
+        if (Lines.Count() == 0) TTarnStrings::Error();
+        return std::clamp(y, 0, LastLine());
+    }
     // The primitives' work without the refresh: they return what changed.
     EditRange StreamInsert(std::string_view text, bool record);
     EditRange StreamDelete(bool record);

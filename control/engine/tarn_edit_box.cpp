@@ -21,7 +21,7 @@ void TTarnEdit::AppendLastLine(std::vector<BoxItem>& items) {
 
 TTarnEdit::EditRange TTarnEdit::BoxInsert(std::string_view text, bool record) {
     const std::vector<std::string> rows = SplitBoxLines(text);
-    CurposY = std::clamp(CurposY, 0, LastLine());
+    CurposY = RowIn(CurposY);
     EditRange r{CurposY, CurposY, CurposY};
     if (rows.empty()) return r;
     // A box goes in at the first row of a wrapped text line, under the
@@ -102,8 +102,8 @@ TTarnEdit::EditRange TTarnEdit::BoxInsert(std::string_view text, bool record) {
 TTarnEdit::EditRange TTarnEdit::BoxDelete(bool record) {
     SelFlag = AllSelFlag = false;
     const TextPos anchor{GCurposX, GCurposY}, end{SelEndX, SelEndY};
-    const int top = std::clamp(std::min(anchor.Y, end.Y), 0, LastLine());
-    const int bottom = std::clamp(std::max(anchor.Y, end.Y), 0, LastLine());
+    const int top = RowIn(std::min(anchor.Y, end.Y));
+    const int bottom = RowIn(std::max(anchor.Y, end.Y));
     std::vector<BoxItem> items;  // bottom row first
     bool removedAny = false;
     int topLeft = 0;

@@ -198,3 +198,27 @@ TEST(EditMessages, FailuresInsideRelayoutAndBoxInsertionAreShown) {
     EXPECT_EQ(e.Lines.Line(0), "aXbc\r\n");  // what was done stays
     EXPECT_TRUE(Invariants(e));
 }
+
+TEST(EditEmptyStore, EditsOnAStoreTheHostEmptiedFailWithTheRangeError) {
+    RecordingView view;
+    TTarnEdit e(&view);
+    Measure(e);
+    e.SetText("abc");
+    e.AxClearLines();
+    EXPECT_THROW(e.TypeText("x"), ERangeError);
+    EXPECT_THROW(e.InsertAtCaret("x", true, false), ERangeError);
+    EXPECT_THROW(e.InsertAtCaret("x", true, true), ERangeError);
+    EXPECT_THROW(e.DeleteKey(), ERangeError);
+    EXPECT_THROW(e.GetNonWrapStr(0), ERangeError);
+    EXPECT_THROW(e.PrintText("x", 0, 0, -1, -1), ERangeError);
+    int x = 3, y = 3;
+    e.NtoWcurpos(x, y);
+    EXPECT_EQ(x + y, 0);
+    e.RefreshWrap();
+    e.SetWordWrap(false, true);
+    EXPECT_EQ(e.LineCount(), 0);
+    // The host puts a document back and editing goes on.
+    e.AxAddLine(std::string(1, '\0'));
+    e.TypeText("ok");
+    EXPECT_EQ(e.Text(), "ok");
+}

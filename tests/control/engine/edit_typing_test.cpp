@@ -85,9 +85,6 @@ TEST_F(Typing, EnterCopiesLeadingBlanksWithAutoIndent) {
     e.CurSet(5, 0, Txmovemode::normal);
     e.NewLine();
     EXPECT_EQ(e.Text(), "  \tab\r\n cd");
-    e.AutoIndent = true;
-    e.CurSet(5, 0, Txmovemode::normal);
-    e.Text();
     Put("  \tab cd");
     e.AutoIndent = true;
     e.CurSet(5, 0, Txmovemode::normal);

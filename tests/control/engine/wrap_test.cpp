@@ -298,3 +298,41 @@ TEST_F(Wrapped, RelayoutKeepsTheFreeCaretInsideItsLine) {
     e.SetWordWrap(false, true);
     EXPECT_EQ(e.CurposX, 3);
 }
+
+TEST(WrappedUneven, EditsRewrapAsAFreshWrapWould) {
+    // With widths that differ by character, re-wrapping from the row before
+    // an edit must still give the rows a whole new wrap gives.
+    UnevenView view;
+    RecordingEdit e(&view);
+    Measure(e);
+    e.SetColumn(12);
+    std::mt19937 rng(5);
+    const std::vector<std::string> pieces = {"i", "m", "a", "W", kA, kHyou, " ", "\t", "\r\n"};
+    std::string model;
+    e.SetText(model);
+    for (int step = 0; step < 400; ++step) {
+        const int y = static_cast<int>(rng() % static_cast<unsigned>(e.LineCount()));
+        e.CurSet(static_cast<int>(rng() % 30), y, Txmovemode::normal);
+        if (rng() % 3 == 0 && model.size() > 0) {
+            e.BackSpace();
+        } else {
+            e.TypeText(pieces[rng() % pieces.size()]);
+        }
+        model = e.Text();
+        ASSERT_TRUE(Invariants(e)) << step;
+        ASSERT_EQ(LinesOf(e.Lines), FreshLayout(e, model, &view)) << step;
+    }
+}
+
+TEST_F(Wrapped, RelayoutRepaintsOnlyWhenAsked) {
+    Put(k10 + k10);
+    view.repaints = 0;
+    e.SetWordWrap(false, false);
+    e.SetWordWrap(true, false);
+    EXPECT_EQ(view.repaints, 0);
+    e.SetWordWrap(false, true);
+    EXPECT_GE(view.repaints, 1);
+    view.repaints = 0;
+    e.RefreshLine();  // unwrapped: repaints everything
+    EXPECT_EQ(view.repaints, 1);
+}
