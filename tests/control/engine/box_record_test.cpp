@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "control/engine/box_record.h"
 
 using namespace tarn;
@@ -59,5 +61,25 @@ TEST(BoxRecord, EveryTruncationOfAGoodRecordIsSafe) {
     for (std::size_t n = 0; n <= good.size(); ++n) {
         const BoxRecordParse p = ParseBoxRecord(good.substr(0, n));
         for (const BoxItem& it : p.items) EXPECT_LE(it.Text.size(), n);
+    }
+}
+
+TEST(BoxRecord, RandomBytesNeverReadOutOfRange) {
+    std::mt19937 rng(9);
+    const std::string alphabet = "0123456789,,,-\r\nab";
+    for (int round = 0; round < 2000; ++round) {
+        std::string s;
+        for (int n = static_cast<int>(rng() % 40); n > 0; --n) s += alphabet[rng() % alphabet.size()];
+        const BoxRecordParse p = ParseBoxRecord(s);
+        std::size_t taken = 0;
+        for (const BoxItem& it : p.items) taken += it.Text.size();
+        EXPECT_LE(taken, s.size());
+        if (!p.ok) {
+            EXPECT_LE(p.errorOffset, s.size());
+        }
+        const std::string back = WriteBoxRecord(p.items);
+        if (p.ok) {
+            EXPECT_EQ(ParseBoxRecord(back).items, p.items);
+        }
     }
 }

@@ -79,6 +79,7 @@ TEST_P(Randomized, EditsAgreeWithAStringModel) {
     std::string model = text(30);
     e.SetText(model);
     ASSERT_EQ(e.Text(), model);
+    const std::string start = model;
 
     auto place = [&] {
         const int y = static_cast<int>(rng() % static_cast<unsigned>(e.LineCount()));
@@ -237,6 +238,26 @@ TEST_P(Randomized, EditsAgreeWithAStringModel) {
         if (e.WordWrap()) {
             ASSERT_EQ(LinesOf(e.Lines), FreshLayout(e, model));
         }
+    }
+
+    // Every edit above went into the history: taking it all back gives the
+    // starting text byte for byte, putting it all back the final text, in
+    // whichever layout the edits left.
+    ASSERT_FALSE(e.History().Truncated());
+    const std::string final = e.Text();
+    for (int guard = 0; guard < 100000 && !e.History().Undo.Empty(); ++guard) {
+        e.Undo();
+        ASSERT_TRUE(Invariants(e, false)) << "undo " << guard;
+    }
+    EXPECT_EQ(e.Text(), start);
+    EXPECT_FALSE(e.Modified);
+    for (int guard = 0; guard < 100000 && !e.History().Redo.Empty(); ++guard) {
+        e.Redo();
+        ASSERT_TRUE(Invariants(e, false)) << "redo " << guard;
+    }
+    EXPECT_EQ(e.Text(), final);
+    if (e.WordWrap()) {
+        EXPECT_EQ(LinesOf(e.Lines), FreshLayout(e, final));
     }
 }
 

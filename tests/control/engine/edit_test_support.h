@@ -76,6 +76,8 @@ public:
     using TTarnEdit::TTarnEdit;
     std::vector<Record> records;
     bool EditSave(TxUndoAction action, std::string_view s, int posx, int posy) override {
+        // The history gets the position as the primitive gave it.
+        const int givenX = posx, givenY = posy;
         if (!s.empty()) {
             if (posx == -1) {
                 posy = SelEndY;
@@ -86,7 +88,7 @@ public:
             if (WordWrap()) WtoNcurpos(posx, posy);
             records.push_back({action, std::string(s), posx, posy});
         }
-        return TTarnEdit::EditSave(action, s, posx, posy);
+        return TTarnEdit::EditSave(action, s, givenX, givenY);
     }
 };
 
