@@ -3,6 +3,7 @@
 // tested with no display; the widget overrides what it can do.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,11 @@ public:
 
     // The control's own error boxes ("Error:OC009" and the like).
     virtual void ShowMessage(std::string_view /*text*/) {}
+
+    // Colours the remembered find hit: len bytes from column x of stored
+    // line y, possibly running onto the following rows.
+    virtual void PaintFindHit(int /*x*/, int /*y*/, int /*len*/, std::uint32_t /*textColor*/,
+                              std::uint32_t /*backColor*/) {}
 };
 
 }  // namespace tarn

@@ -18,6 +18,10 @@ void TTarnEdit::ResetState() {
     ClOffsetX = ClOffsetY = 0;
     SelFlag = AllSelFlag = false;
     MouseDownF = false;
+    history_.Clear();
+    // A remembered hit would point into text that is gone.
+    find_.Remembered = TFindHit{};
+    find_.Last = TFindHit{};
     Modified = false;
     Raise(OnChangeModify, false);
     CanRedo = false;

@@ -13,7 +13,10 @@
 
 #include "control/engine/char_routines.h"
 #include "control/engine/edit_view.h"
+#include "control/engine/find_state.h"
+#include "control/engine/line_transform.h"
 #include "control/engine/tarn_strings.h"
+#include "control/engine/undo_history.h"
 
 namespace tarn {
 
@@ -224,6 +227,63 @@ public:
     std::function<void()> OnMoveCaret;
     std::function<void(bool)> OnChangeInsMode;
     std::function<void(bool)> OnCustomEdit;  // DeleteF
+
+    // ---- Undo and redo ------------------------------------------------
+    void Undo();
+    void Redo();
+    void ClearUndoRecord();
+    const TUndoHistory& History() const noexcept { return history_; }
+
+    // ---- Find and replace ---------------------------------------------
+    // The host answers every search: x is the 1-based byte position of the
+    // match in Str (0 = none), len its length.
+    std::function<void(const std::string& Str, const std::string& findchr, int index, int& x, int& len)> OnFind;
+    std::function<void(const std::string& findchr, int x, int y, int len, int Count)> OnFindHit;
+    std::function<void(const std::string& findchr)> OnFindNoHit;
+    std::function<void(const std::string& findchr, const std::string& Changechr, int x, int y, int len, int Count,
+                       bool& ChangeF, bool& kakuninF, bool& AbortF)>
+        OnFindChange;
+    std::function<void(const std::string& findchr, const std::string& ChangeStr, int Count)> OnFindChangeEnd;
+
+    void FindInit(std::string_view findchr);
+    void FindStart();
+    void FindDown();
+    void FindUP();
+    void FindChange(std::string_view findchr, std::string_view Changechr, bool AllChangeF, bool kakuninF,
+                    bool TopStartF);
+    void SetFindHitFocus(std::uint32_t HitColor);
+    // The view reports each change of the selection it makes: the next
+    // search starts at the caret again.
+    void SelectionChanged();
+    const TFindState& FindState() const noexcept { return find_; }
+
+    // ---- Line transforms and queries ----------------------------------
+    void TarnTrimRight(int& index1, int& index2, bool wordF);
+    void TarnTrimLeft(int& index1, int& index2, bool wordF);
+    void TarnTrim(int& index1, int& index2, bool wordF);
+    void LineTabTospc(int& index1, int& index2);
+    void Movestr(int& index1, int& index2, TxMovestate Movestate, int Clm);
+    static std::string TarnSplit(std::string& Str, std::string_view Delimiter) { return SplitField(Str, Delimiter); }
+    std::string GetLimWord(int& posx, int& posy, std::string_view LimStr) const;
+    std::string TagSearch(int& posx, int& posy, bool TopOnlyF) const;
+
+private:
+    enum class FindStep { next, finished, aborted };
+    FindStep SearchDown(bool replace);
+    void SearchUp();
+    int AskFind(const std::string& text, int index, int& len);
+    // Keeps the search position inside the document after edits.
+    void NormalizeFindPos();
+    // Repaints the remembered hit as plain text and forgets it.
+    void ForgetFindHit();
+    // Unwraps, replaces lines index1..index2 by what build makes of each
+    // visible line, and wraps again: one undoable replacement.
+    void TransformLines(int& index1, int& index2, const std::function<std::string(std::string_view)>& each);
+
+    TUndoHistory history_;
+    TFindState find_;
+
+public:
 
     // The control's own message boxes.
     void ShowMessage(std::string_view text) const { view_->ShowMessage(text); }

@@ -168,6 +168,7 @@ bool TTarnEdit::EnsureVisible(Txmovemode mode) {
 void TTarnEdit::CaretUpdate() {
     if (CurposY >= 0 && CurposY < LineCount()) CaretPixelX = PixelOfColumn(CurposY, CurposX) - ClOffsetX;
     View().PlaceCaret();
+    ForgetFindHit();
     if (CurposX != reportedX_ || CurposY != reportedY_ || CaretPixelX != reportedPixel_) {
         reportedX_ = CurposX;
         reportedY_ = CurposY;

@@ -73,6 +73,7 @@ void TTarnEdit::AllSel() {
     SelEndX = static_cast<int>(Lines.Line(SelEndY).size()) - 1;
     View().RepaintAll();
     View().PlaceCaret();
+    SelectionChanged();
     Raise(OnSelectionChange);
 }
 
