@@ -10,13 +10,17 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
+#include "control/engine/box_record.h"
 #include "control/engine/char_routines.h"
 #include "control/engine/edit_view.h"
 #include "control/engine/find_state.h"
 #include "control/engine/line_transform.h"
 #include "control/engine/tarn_strings.h"
+#include "control/engine/undo_action.h"
 #include "control/engine/undo_history.h"
+#include "control/engine/wrap_cut.h"
 
 namespace tarn {
 
@@ -188,8 +192,26 @@ public:
     void Rewrap(int first, int last, bool repaint, bool countChanged);
     // Size change of the text area (re-wraps with AutoWrap).
     void Resized();
+    // The widths the cut works with: wrap width (Fontwidth x Column, or the
+    // text area with AutoWrap), minimum width, text area, font width.
+    WrapWidths WrapGeometry() const;
+    // Appends the rows of one text line (its stored lines joined) to out.
+    void WrapInto(std::string_view textLine, std::vector<std::string>& out) const;
 
     // ---- Editing ------------------------------------------------------
+    // What an edit changed: stored lines first..last, and countChanged = -1
+    // when lines were added or removed (else the changed line).
+    struct EditRange {
+        int first = 0;
+        int last = 0;
+        int countChanged = 0;
+    };
+
+    // Records an edit for undo; posx = -1 means the start of the selection.
+    // Positions are wrapped; the record holds them unwrapped. False when the
+    // text could not be recorded for lack of budget.
+    bool EditSave(TxUndoAction action, std::string_view s, int posx, int posy);
+
     // The two primitives every change goes through. record = false is the
     // history applying its own records.
     void InsertAtCaret(std::string_view text, bool refresh, bool box, bool record = true);
@@ -305,6 +327,38 @@ public:
     void ShowMessage(std::string_view text) const { view_->ShowMessage(text); }
 
 protected:
+    // The primitives' work without the refresh: they return what changed.
+    EditRange StreamInsert(std::string_view text, bool record);
+    EditRange StreamDelete(bool record);
+    EditRange BoxInsert(std::string_view text, bool record);
+    EditRange BoxDelete(bool record);
+    // Box insertion only: the last stored line gets a line break and a new
+    // NUL line follows; the item that undoes it joins items.
+    void AppendLastLine(std::vector<BoxItem>& items);
+    // Puts text (line breaks already CR LF) into stored line y at column x
+    // and leaves the caret after it; records nothing.
+    EditRange SpliceText(int x, int y, std::string_view text);
+    void Refresh(const EditRange& r) { AfterEditRefresh(r.first, r.last, r.countChanged, CurposX); }
+    // The bytes between two positions counted as a stream, whatever the
+    // selection mode.
+    std::string StreamText(TextPos a, TextPos b) const;
+    // A position made safe to cut at: inside the document, on a character
+    // boundary, never between CR and LF; the full length of a terminated
+    // line becomes the start of the next.
+    TextPos CleanPosition(TextPos p, bool roundUp) const;
+    // Deletes the selection of a replacing edit (box form in box mode).
+    EditRange DeleteForReplace();
+    static EditRange Merge(const EditRange& a, const EditRange& b);
+    void Relayout(bool on, bool repaint);
+    // The position one character before p, over line ends and segments.
+    TextPos CharBefore(TextPos p) const;
+    // The Delete key's work, and Backspace's after its move left.
+    void DeleteAfterCaret(bool deleteKey);
+    // The end of a typing edit: re-wrap or redraw, then the events.
+    void FinishTyping(const EditRange& r, bool lineCountChanged);
+    // The caret row after text was put into it outside the re-wrap.
+    void RedrawAfterEdit(const EditRange& r);
+
     // Back to a fresh document state; settings are kept.
     void ResetState();
     // The padded text of a row for free caret mode, or its visible text.

@@ -1,14 +1,266 @@
+#include <algorithm>
+
 #include "control/engine/tarn_edit.h"
+#include "platform/codepage/codepage.h"
 
 namespace tarn {
+namespace {
 
-// Until the layout code is in, the document is always shown unwrapped.
-void TTarnEdit::SetWordWrap(bool value, bool /*update*/) { wordWrap_ = value; }
+// Every byte is Fontwidth wide: widths are counts.
+class FixedPitchMeasure final : public WrapMeasure {
+public:
+    FixedPitchMeasure(int fontWidth, int tabCount, bool singleByte)
+        : fw_(fontWidth), tab_(tabCount), single_(singleByte) {}
+    int Raw(std::string_view b) const override { return static_cast<int>(b.size()) * fw_; }
+    bool RawExceeds(std::string_view b, int limit) const override {
+        return static_cast<long long>(b.size()) * fw_ > limit;
+    }
+    int Expanded(std::string_view b) const override {
+        if (b.find('\t') == std::string_view::npos) return Raw(b);
+        // The column count of the tab expansion, without building it.
+        long long col = 0;
+        for (std::size_t i = 0; i < b.size(); ++i) {
+            if (!single_ && platform::codepage::IsLeadByte(b[i]) && i + 1 < b.size()) {
+                col += 2;
+                ++i;
+            } else if (b[i] == '\t') {
+                col += tab_ - ((col + 1 + tab_ - 1) % tab_);
+            } else {
+                ++col;
+            }
+        }
+        return static_cast<int>(std::min<long long>(col * fw_, 0x7FFFFFFF));
+    }
+
+private:
+    int fw_, tab_;
+    bool single_;
+};
+
+// Any other font: the view measures.
+class ViewMeasure final : public WrapMeasure {
+public:
+    explicit ViewMeasure(const TTarnEdit& e) : e_(e) {}
+    int Raw(std::string_view b) const override { return e_.View().TextWidth(b, e_.Fontwidth); }
+    int Expanded(std::string_view b) const override { return e_.ExpandedWidth(b); }
+
+private:
+    const TTarnEdit& e_;
+};
+
+template <class F>
+decltype(auto) WithMeasure(const TTarnEdit& e, F&& f) {
+    if (e.View().FixedPitch()) return f(FixedPitchMeasure(e.Fontwidth, e.TabCount(), e.SingleByteMode));
+    return f(ViewMeasure(e));
+}
+
+}  // namespace
+
+WrapWidths TTarnEdit::WrapGeometry() const {
+    WrapWidths w;
+    w.fontWidth = Fontwidth;
+    w.wrap = Fontwidth * Column();
+    if (AutoWrap) w.wrap = std::min(w.wrap, DwclientX);
+    w.minimum = Fontwidth * 10;
+    w.client = DwclientX;
+    return w;
+}
+
+int TTarnEdit::CutLength(std::string_view s) const {
+    const WrapWidths w = WrapGeometry();
+    return WithMeasure(*this, [&](const WrapMeasure& m) { return tarn::CutLength(s, w, m); });
+}
+
+void TTarnEdit::WrapInto(std::string_view textLine, std::vector<std::string>& out) const {
+    const WrapWidths w = WrapGeometry();
+    WithMeasure(*this, [&](const WrapMeasure& m) {
+        WrapTextLine(textLine, w, m, SingleByteMode, [&](std::string_view seg, bool) { out.emplace_back(seg); });
+        return 0;
+    });
+}
+
+void TTarnEdit::SetWordWrap(bool value, bool update) {
+    if (value == wordWrap_) return;
+    Relayout(value, update);
+}
+
+void TTarnEdit::SetColumn(int v) {
+    if (v == column_) return;
+    column_ = std::max(10, v);
+    if (WordWrap()) {
+        Relayout(false, false);
+        Relayout(true, true);
+    }
+}
+
+void TTarnEdit::RefreshWrap() {
+    if (!WordWrap()) return;
+    Relayout(false, false);
+    Relayout(true, true);
+}
 
 void TTarnEdit::RefreshLine() {
+    if (WordWrap()) {
+        RefreshWrap();
+        return;
+    }
     View().UpdateScrollRanges();
     View().RepaintAll();
     CaretUpdate();
+}
+
+void TTarnEdit::Resized() {
+    if (WordWrap() && AutoWrap) {
+        Relayout(false, false);
+        Relayout(true, true);
+        return;
+    }
+    MoveCaret(-1, CurposY, Txmovemode::normal, false, false);
+}
+
+void TTarnEdit::Relayout(bool on, bool repaint) {
+    try {
+        if (LineCount() == 0) {
+            wordWrap_ = on;
+            return;
+        }
+        if (FreeCaretMode()) {
+            const int vis = VisibleLength(Lines.Line(std::clamp(CurposY, 0, LastLine())));
+            if (CurposX > vis) {
+                CurposX = vis;
+                if (!Selmode()) GCurposX = CurposX;
+            }
+        }
+        const int n = LineCount();
+        std::vector<std::string> out;
+        if (on) {
+            out.reserve(static_cast<std::size_t>(n) + static_cast<std::size_t>(Lines.ByteLength() / std::max(10, Column())));
+            std::string joined;  // a text line whose segments the host left in
+            for (int i = 0; i < n; ++i) {
+                const std::string& line = Lines.Line(i);
+                const bool open = IsWrapSegment(line) && i < n - 1;
+                if (open || !joined.empty()) {
+                    joined += line;
+                    if (open) continue;
+                    WrapInto(joined, out);
+                    joined.clear();
+                } else {
+                    WrapInto(line, out);
+                }
+            }
+            wordWrap_ = true;
+            Lines.Adopt(std::move(out));
+            NtoWcurpos(CurposX, CurposY);
+            NtoWcurpos(GCurposX, GCurposY);
+        } else {
+            WtoNcurpos(CurposX, CurposY);
+            WtoNcurpos(GCurposX, GCurposY);
+            out.reserve(static_cast<std::size_t>(Lines.HardBreakCount()) + 1);
+            std::string cur;
+            for (int i = 0; i < n; ++i) {
+                const std::string& line = Lines.Line(i);
+                cur += line;
+                if (IsLineTerminated(line) || i == n - 1) {
+                    out.push_back(std::move(cur));
+                    cur = std::string();
+                }
+            }
+            wordWrap_ = false;
+            Lines.Adopt(std::move(out));
+        }
+        CurposY = std::clamp(CurposY, 0, LastLine());
+        GCurposY = std::clamp(GCurposY, 0, LastLine());
+        SelEndX = PrevSelEndX = CurposX;
+        SelEndY = PrevSelEndY = CurposY;
+        ClOffsetX = 0;
+        if (repaint) {
+            if (!MoveCaret(CurposX, CurposY, Txmovemode::normal, false, false)) {
+                View().UpdateScrollRanges();
+                View().RepaintAll();
+            }
+        } else {
+            CaretPixelX = PixelOfColumn(CurposY, CurposX) - ClOffsetX;
+        }
+    } catch (const std::exception&) {
+        ShowMessage("Error:OC004");
+    }
+}
+
+void TTarnEdit::NtoWcurpos(int& x, int& y) const {
+    const int last = LastLine();
+    if (last < 0) {
+        x = y = 0;
+        return;
+    }
+    int row = last;
+    if (y <= 0) row = 0;
+    else if (y - 1 < Lines.HardBreakCount()) row = std::min(last, Lines.HardBreakLine(y - 1) + 1);
+    y = row;
+    if (x <= 0) return;
+    // The column runs on over the stored lines; one exactly at a cut stays
+    // at the end of the earlier segment.
+    long long rem = x;
+    for (int i = row;; ++i) {
+        x = static_cast<int>(rem);
+        y = i;
+        rem -= static_cast<long long>(Lines.Line(i).size());
+        if (rem <= 0 || i == last) break;
+    }
+}
+
+void TTarnEdit::WtoNcurpos(int& x, int& y) const {
+    const int last = LastLine();
+    if (last < 0) {
+        x = y = 0;
+        return;
+    }
+    const int row = std::clamp(y, 0, last);
+    long long nx = x;
+    for (int j = row - 1; j >= 0; --j) {
+        const std::string& line = Lines.Line(j);
+        if (HasLineBreak(line)) break;
+        nx += static_cast<long long>(line.size());
+    }
+    y = Lines.HardBreaksBefore(row);
+    x = static_cast<int>(std::min<long long>(nx, 0x7FFFFFFF));
+}
+
+int TTarnEdit::GetWrapTopIndex(int index) const {
+    if (index < 1) return 0;
+    index = std::min(index, LastLine());
+    while (index > 0 && IsWrapSegment(Lines.Line(index - 1))) --index;
+    return index;
+}
+
+int TTarnEdit::GetWrapendIndex(int index) const {
+    const int last = LastLine();
+    index = std::clamp(index, 0, std::max(0, last));
+    while (index < last && !IsLineTerminated(Lines.Line(index))) ++index;
+    return index;
+}
+
+bool TTarnEdit::ISInnerWrap(int index) const {
+    if (index < 0 || index > LastLine()) return false;
+    const std::string& line = Lines.Line(index);
+    if (IsWrapSegment(line)) return true;
+    return index > 0 && IsWrapSegment(Lines.Line(index - 1));
+}
+
+void TTarnEdit::GetWrapColumn(int& index1, int& index2) const {
+    index1 = std::clamp(index1, 0, std::max(0, LastLine()));
+    if (!WordWrap()) return;
+    index1 = GetWrapTopIndex(index1);
+    index2 = GetWrapendIndex(index1);
+}
+
+std::string TTarnEdit::GetNonWrapStr(int index) const {
+    index = std::clamp(index, 0, LastLine());
+    if (!WordWrap()) return StripLineEnd(Lines.Line(index));
+    std::string out;
+    const int top = GetWrapTopIndex(index);
+    const int end = GetWrapendIndex(top);
+    for (int i = top; i <= end; ++i) out += Lines.Line(i);
+    return StripLineEnd(out);
 }
 
 }  // namespace tarn

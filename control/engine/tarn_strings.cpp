@@ -5,6 +5,7 @@
 #include <iterator>
 #include <ostream>
 
+#include "control/engine/char_routines.h"
 #include "control/engine/line_loader.h"
 
 namespace tarn {
@@ -25,7 +26,48 @@ const std::string& TTarnStrings::Line(int index) const {
 
 void TTarnStrings::Put(int index, std::string s) {
     CheckIndex(index);
+    const bool wasHard = HasLineBreak(lines_[index]);
     lines_[index] = std::move(s);
+    NoteChanged(index, wasHard);
+}
+
+void TTarnStrings::NoteChanged(int index, bool wasHard) {
+    const bool hard = HasLineBreak(lines_[index]);
+    if (breaksValid_ && hard != wasHard) breaks_.LineChanged(index, hard);
+}
+
+const HardLineIndex& TTarnStrings::Breaks() const {
+    if (!breaksValid_) {
+        breaks_.Clear();
+        for (int i = 0; i < count_; ++i)
+            if (HasLineBreak(lines_[i])) breaks_.Append(i);
+        breaksValid_ = true;
+    }
+    return breaks_;
+}
+
+int TTarnStrings::HardBreaksBefore(int index) const {
+    if (index <= 0) return 0;
+    return Breaks().CountBefore(index);
+}
+
+int TTarnStrings::HardBreakCount() const { return Breaks().Size(); }
+
+int TTarnStrings::HardBreakLine(int k) const {
+    const HardLineIndex& b = Breaks();
+    if (k < 0 || k >= b.Size()) Error();
+    return b.At(k);
+}
+
+void TTarnStrings::Adopt(std::vector<std::string>&& list) {
+    if (list.size() > static_cast<std::size_t>(kMaxCount)) Error();
+    SplitVector<std::string> fresh;
+    fresh.Reallocate(static_cast<std::ptrdiff_t>(list.size()));
+    for (auto& s : list) fresh.Insert(fresh.Length(), std::move(s));
+    list.clear();
+    lines_ = std::move(fresh);
+    count_ = capacity_ = static_cast<int>(lines_.Length());
+    breaksValid_ = false;
 }
 
 void TTarnStrings::Grow() {
@@ -40,8 +82,10 @@ int TTarnStrings::Add(std::string s) {
 void TTarnStrings::Insert(int index, std::string s) {
     if (index < 0 || index > count_) Error();
     if (count_ == capacity_) Grow();
+    const bool hard = HasLineBreak(s);
     lines_.Insert(index, std::move(s));
     ++count_;
+    if (breaksValid_) breaks_.LineInserted(index, hard);
 }
 
 void TTarnStrings::Delete(int index) { DeleteRange(index, 1); }
@@ -51,12 +95,14 @@ void TTarnStrings::DeleteRange(int index, int n) {
     if (n > 0) CheckIndex(index);
     lines_.DeleteRange(index, n);
     count_ -= n;
+    if (breaksValid_) breaks_.LinesRemoved(index, n);
 }
 
 void TTarnStrings::Clear() {
     if (capacity_ == 0 && count_ == 0) return;
     lines_.Clear();
     count_ = capacity_ = 0;
+    breaksValid_ = false;
 }
 
 void TTarnStrings::Swap(TTarnStrings& other) noexcept { std::swap(*this, other); }
@@ -83,6 +129,7 @@ void TTarnStrings::SetCount(int n) {
     if (n > capacity_) SetCapacity(n);
     lines_.Resize(n);
     count_ = n;
+    breaksValid_ = false;
 }
 
 void TTarnStrings::ReserveMore(std::int64_t extraLines) {

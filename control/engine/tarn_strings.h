@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "control/engine/hard_line_index.h"
 #include "control/engine/split_vector.h"
 
 namespace tarn {
@@ -77,6 +78,16 @@ public:
     // Total bytes of all stored lines.
     std::int64_t ByteLength() const;
 
+    // The stored lines that end with a line break (LF as their last byte),
+    // counted without walking the store: how many lie before index, how
+    // many there are, and which stored line is the k-th (from 0).
+    int HardBreaksBefore(int index) const;
+    int HardBreakCount() const;
+    int HardBreakLine(int k) const;
+
+    // Replaces the content by list, taking its strings.
+    void Adopt(std::vector<std::string>&& list);
+
     [[noreturn]] static void Error();
 
 private:
@@ -86,7 +97,13 @@ private:
     void CheckIndex(int index) const;
     friend class LineSink;
 
+    const HardLineIndex& Breaks() const;
+    void NoteChanged(int index, bool wasHard);
+
     SplitVector<std::string> lines_;
+    // Built on first use after a wholesale change, then kept up to date.
+    mutable HardLineIndex breaks_;
+    mutable bool breaksValid_ = false;
     int count_ = 0;
     int capacity_ = 0;
 };
