@@ -251,6 +251,9 @@ public:
     // A drag ends; ExtDropMoveF when another program may have taken the
     // text, so that a move leaves the selection cut.
     void DropFinish(bool SelfDropF, bool ExtDropMoveF);
+    // Whether (x, y) lies in the selection, both ends included; a stream
+    // selection is taken from its earlier end to its later one.
+    bool PointInSelection(int x, int y) const;
     bool Dragging() const noexcept { return dragging_; }
     TextPos DragOrigin() const noexcept { return dragOrigin_; }
     int DragCursor = 1;           // screen cursor slot shown while dragging

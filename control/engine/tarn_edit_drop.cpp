@@ -19,6 +19,24 @@ TextPos AfterRemoval(TextPos p, TextPos start, TextPos end) {
 }
 }  // namespace
 
+bool TTarnEdit::PointInSelection(int x, int y) const {
+    if (!Selmode()) return false;
+    if (SelFlag && BoxSelMode()) return IsInnerSelect(x, y);
+    TextPos start{GCurposX, GCurposY}, end{SelEndX, SelEndY};
+    if (AllSelFlag) {
+        start = {0, 0};
+        end = {VisibleLength(Lines.Line(LastLine())), LastLine()};
+    }
+    if (Before(end, start)) std::swap(start, end);
+    // A selection ending at the start of a row ends after the row above.
+    if (end.X == 0 && end.Y > start.Y) {
+        --end.Y;
+        end.X = static_cast<int>(Lines.Line(end.Y).size());
+    }
+    const TextPos p{x, y};
+    return !Before(p, start) && !Before(end, p);
+}
+
 void TTarnEdit::DragInit() {
     dragging_ = true;
     DragStartCursor = DragCursor;
@@ -30,7 +48,7 @@ void TTarnEdit::DragInit() {
 
 void TTarnEdit::DropText(std::string_view Str, bool SelfDropF) {
     MouseDownF = false;
-    const bool inside = IsInnerSelect(CurposX, CurposY);
+    const bool inside = PointInSelection(CurposX, CurposY);
     if (SelfDropF && (inside || ReadOnly)) {
         ResetSel();
         return;
