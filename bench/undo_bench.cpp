@@ -54,10 +54,13 @@ void BM_UndoTyped(benchmark::State& state) {
     auto e = MakeEditor(true);
     e->SetText(Document(kTenMB, "", 0));
     e->CurSet(10, e->LastLine() / 2, tarn::Txmovemode::normal);
+    const std::int64_t typed = e->Lines.ByteLength();
     for (int i = 0; i < n; ++i) e->TypeText(i % 7 == 6 ? " " : "x");
+    if (e->Lines.ByteLength() != typed + n || e->History().Undo.Count() != n) state.SkipWithError("typing not recorded");
     for (auto _ : state) {
         for (int i = 0; i < n; ++i) e->Undo();
         state.PauseTiming();
+        if (e->Lines.ByteLength() != typed || e->Modified) state.SkipWithError("undo did not restore the text");
         for (int i = 0; i < n; ++i) e->Redo();
         state.ResumeTiming();
     }
@@ -71,12 +74,14 @@ void BM_RedoTyped(benchmark::State& state) {
     e->SetText(Document(kTenMB, "", 0));
     e->CurSet(10, e->LastLine() / 2, tarn::Txmovemode::normal);
     for (int i = 0; i < n; ++i) e->TypeText(i % 7 == 6 ? " " : "x");
+    const std::int64_t typed = e->Lines.ByteLength();
     for (auto _ : state) {
         state.PauseTiming();
         for (int i = 0; i < n; ++i) e->Undo();
         state.ResumeTiming();
         for (int i = 0; i < n; ++i) e->Redo();
     }
+    if (e->Lines.ByteLength() != typed || !e->History().Redo.Empty()) state.SkipWithError("redo did not restore the text");
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_RedoTyped)->Arg(2500)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -101,7 +106,9 @@ void ReplaceAll(benchmark::State& state, bool wrap) {
         state.ResumeTiming();
         e->FindChange("WORD", "SIXBYT", true, false, true);
     }
-    if (replaced != hits) state.SkipWithError("wrong number of replacements");
+    if (replaced != hits || e->Text().find("WORD") != std::string::npos ||
+        e->Lines.ByteLength() != static_cast<std::int64_t>(text.size()) + 2LL * hits + 1)
+        state.SkipWithError("wrong replacements");
     state.SetItemsProcessed(state.iterations() * hits);
 }
 void BM_ReplaceAll(benchmark::State& state) { ReplaceAll(state, false); }

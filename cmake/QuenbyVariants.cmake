@@ -4,6 +4,24 @@
 # undefined-behaviour checking, linked against the _san twins of its
 # dependencies. A sanitizer report aborts the test, so it fails the run.
 set(QUENBY_SAN_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+# With QUENBY_FUZZ a third twin, <name>_fuzz, carries libFuzzer's coverage
+# instrumentation and the same checks, for the targets under tests/fuzz.
+set(QUENBY_FUZZ_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+function(quenby_twin name suffix flags sources include deps)
+  add_library(${name}${suffix} STATIC ${sources})
+  target_include_directories(${name}${suffix} PUBLIC ${include})
+  target_compile_options(${name}${suffix} PUBLIC ${flags})
+  set(twin_deps)
+  foreach(dep IN LISTS deps)
+    if(TARGET ${dep}${suffix})
+      list(APPEND twin_deps ${dep}${suffix})
+    else()
+      list(APPEND twin_deps ${dep})
+    endif()
+  endforeach()
+  target_link_libraries(${name}${suffix} PUBLIC ${twin_deps})
+endfunction()
 
 function(quenby_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_DEPS;INCLUDE" ${ARGN})
@@ -24,6 +42,9 @@ function(quenby_library name)
       endif()
     endforeach()
     target_link_libraries(${name}_san PUBLIC ${san_deps})
+  endif()
+  if(QUENBY_FUZZ)
+    quenby_twin(${name} _fuzz "${QUENBY_FUZZ_FLAGS}" "${ARG_SOURCES}" "${ARG_INCLUDE}" "${ARG_PUBLIC_DEPS}")
   endif()
 endfunction()
 

@@ -4,6 +4,7 @@
 // here as plain fields that the view keeps up to date.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -209,8 +210,9 @@ public:
 
     // Records an edit for undo; posx = -1 means the start of the selection.
     // Positions are wrapped; the record holds them unwrapped. False when the
-    // text could not be recorded for lack of budget.
-    bool EditSave(TxUndoAction action, std::string_view s, int posx, int posy);
+    // text could not be recorded for lack of budget. Virtual so that a test
+    // can watch what the edits record.
+    virtual bool EditSave(TxUndoAction action, std::string_view s, int posx, int posy);
 
     // The two primitives every change goes through. record = false is the
     // history applying its own records.
@@ -273,6 +275,9 @@ public:
     void Undo();
     void Redo();
     void ClearUndoRecord();
+    // Moves the newest record to the other history as Action (undo to redo
+    // when UndoF); no event. Fails with the range error when there is none.
+    void RedoSave(TxUndoAction Action, bool UndoF);
     const TUndoHistory& History() const noexcept { return history_; }
 
     // ---- Find and replace ---------------------------------------------
@@ -309,6 +314,21 @@ public:
     std::string TagSearch(int& posx, int& posy, bool TopOnlyF) const;
 
 private:
+    // Applies the newest record of the undo (or redo) history.
+    void ApplyNewest(bool undo);
+    // A record at the same place as the one just applied goes with it.
+    void ApplyPartner(bool undo, int x, int y);
+    // Applies each item of a box record (inserting or deleting its text);
+    // reversed receives the items applied, last first. False when the
+    // record was malformed: what follows the fault is dropped.
+    bool ApplyBoxRecord(const std::string& text, bool insert, std::string& reversed);
+    // The caret to a recorded (unwrapped) position, kept inside the text.
+    void CaretToRecord(int x, int y);
+    void DeleteAtCaret(std::int64_t n);
+    void InsertForHistory(std::string_view text);
+    void UpdateRedoState();
+    void MoveRecord(TxUndoAction action, bool undo);
+
     enum class FindStep { next, finished, aborted };
     FindStep SearchDown(bool replace);
     void SearchUp();
@@ -330,6 +350,12 @@ public:
     void ShowMessage(std::string_view text) const { view_->ShowMessage(text); }
 
 protected:
+    // y limited to the stored lines; the store's range error when the host
+    // has emptied the store.
+    int RowIn(int y) const {
+        if (Lines.Count() == 0) TTarnStrings::Error();
+        return std::clamp(y, 0, LastLine());
+    }
     // The primitives' work without the refresh: they return what changed.
     EditRange StreamInsert(std::string_view text, bool record);
     EditRange StreamDelete(bool record);

@@ -21,7 +21,7 @@ void TTarnEdit::AppendLastLine(std::vector<BoxItem>& items) {
 
 TTarnEdit::EditRange TTarnEdit::BoxInsert(std::string_view text, bool record) {
     const std::vector<std::string> rows = SplitBoxLines(text);
-    CurposY = std::clamp(CurposY, 0, LastLine());
+    CurposY = RowIn(CurposY);
     EditRange r{CurposY, CurposY, CurposY};
     if (rows.empty()) return r;
     // A box goes in at the first row of a wrapped text line, under the
@@ -43,10 +43,6 @@ TTarnEdit::EditRange TTarnEdit::BoxInsert(std::string_view text, bool record) {
     bool appended = false;
     int caretRow = y0, caretCol = x0;
     try {
-        if (rows.size() > 1 && y0 == LastLine()) {
-            AppendLastLine(items);
-            appended = true;
-        }
         int i = y0;
         for (std::size_t k = 0; k < rows.size(); ++k) {
             std::string line = Lines.Line(i);
@@ -74,6 +70,10 @@ TTarnEdit::EditRange TTarnEdit::BoxInsert(std::string_view text, bool record) {
             caretRow = i;
             caretCol = d + static_cast<int>(rows[k].size());
             if (WordWrap()) i = GetWrapendIndex(i);
+            // A new last line is added only once the row above is done: its
+            // item then holds the end of the document as the undo finds it,
+            // after the row's own item is gone and before any overwritten
+            // bytes are back.
             if (k + 1 < rows.size()) {
                 if (i == LastLine()) {
                     AppendLastLine(items);
@@ -102,13 +102,15 @@ TTarnEdit::EditRange TTarnEdit::BoxInsert(std::string_view text, bool record) {
 TTarnEdit::EditRange TTarnEdit::BoxDelete(bool record) {
     SelFlag = AllSelFlag = false;
     const TextPos anchor{GCurposX, GCurposY}, end{SelEndX, SelEndY};
-    const int top = std::clamp(std::min(anchor.Y, end.Y), 0, LastLine());
-    const int bottom = std::clamp(std::max(anchor.Y, end.Y), 0, LastLine());
+    const int top = RowIn(std::min(anchor.Y, end.Y));
+    const int bottom = RowIn(std::max(anchor.Y, end.Y));
     std::vector<BoxItem> items;  // bottom row first
     bool removedAny = false;
     int topLeft = 0;
     for (int row = bottom; row >= top; --row) {
         auto [left, right] = BoxColumnsBetween(row, anchor, end);
+        // An edge beyond a short row stands at its end.
+        left = std::min(left, VisibleLength(Lines.Line(row)));
         std::string removed;
         if (right > left) {
             std::string line = Lines.Line(row);

@@ -184,17 +184,16 @@ void TTarnEdit::SearchUp() {
     TFindState& f = find_;
     const int last = LastLine();
     bool prefix = true;
-    if (f.NoHitPending) {
+    if (f.Continuing && f.Last.Valid()) {
+        // Turning round after searching down: what lies before the last hit.
+        f.CurLine = f.Last.Y;
+        f.UpLimit = f.Last.X;
+    } else if (f.NoHitPending) {
         f.CurLine = last;
         f.Count = 0;
         prefix = false;
     } else if (f.Continuing) {
-        if (f.Last.Valid()) {
-            f.CurLine = f.Last.Y;
-            f.UpLimit = f.Last.X;
-        } else {
-            f.UpLimit = f.CurCol;
-        }
+        f.UpLimit = f.CurCol;
     }
     f.Continuing = false;
     f.NoHitPending = false;

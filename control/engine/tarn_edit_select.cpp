@@ -45,9 +45,9 @@ void TTarnEdit::SetselLine(int x1, int y1, int x2, int y2) {
     ResetSel();
     // Positions from outside are kept inside the document, so that later
     // painting and reading never meet a row that does not exist.
-    y1 = std::clamp(y1, 0, LastLine());
+    y1 = RowIn(y1);
     x1 = std::clamp(x1, 0, static_cast<int>(Lines.Line(y1).size()));
-    y2 = std::clamp(y2, 0, LastLine());
+    y2 = RowIn(y2);
     const std::string& end = Lines.Line(y2);
     if (IsLineTerminated(end) && y2 < LastLine() && x2 >= static_cast<int>(end.size())) {
         x2 = 0;

@@ -43,7 +43,7 @@ void TTarnEdit::AfterEditRefresh(int first, int last, int countChanged, int care
 
 TextPos TTarnEdit::CleanPosition(TextPos p, bool roundUp) const {
     const int last = LastLine();
-    p.Y = std::clamp(p.Y, 0, last);
+    p.Y = RowIn(p.Y);
     const std::string& line = Lines.Line(p.Y);
     const int full = static_cast<int>(line.size());
     const int vis = VisibleLength(line);
@@ -123,7 +123,7 @@ TTarnEdit::EditRange TTarnEdit::SpliceText(int x, int y, std::string_view text) 
 
 TTarnEdit::EditRange TTarnEdit::StreamInsert(std::string_view textIn, bool record) {
     std::string text = NormalizeLineBreaks(textIn);
-    const int y = std::clamp(CurposY, 0, LastLine());
+    const int y = RowIn(CurposY);
     const std::string& line = Lines.Line(y);
     const int vis = VisibleLength(line);
     int x = std::max(0, CurposX);

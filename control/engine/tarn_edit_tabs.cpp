@@ -31,7 +31,7 @@ std::string TTarnEdit::Tabtospace(std::string_view s) const {
 }
 
 std::string TTarnEdit::Tabtospc(int index) const {
-    index = std::clamp(index, 0, LastLine());
+    index = RowIn(index);
     return Tabtospace(Lines.Line(index));
 }
 

@@ -37,7 +37,7 @@ void TTarnEdit::TypeText(std::string_view typed) {
         }
         return;
     }
-    const int y = std::clamp(CurposY, 0, LastLine());
+    const int y = RowIn(CurposY);
     std::string line = Lines.Line(y);
     int x = std::max(0, CurposX);
     bool countChanged = r.countChanged == -1;

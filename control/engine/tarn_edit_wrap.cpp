@@ -254,7 +254,7 @@ void TTarnEdit::GetWrapColumn(int& index1, int& index2) const {
 }
 
 std::string TTarnEdit::GetNonWrapStr(int index) const {
-    index = std::clamp(index, 0, LastLine());
+    index = RowIn(index);
     if (!WordWrap()) return StripLineEnd(Lines.Line(index));
     std::string out;
     const int top = GetWrapTopIndex(index);

@@ -107,6 +107,18 @@ void TTarnEditView::SetVertScrollLimit(int v) { edit_.SetVertScrollLimit(v); }
 
 void TTarnEditView::SetLineSpace(int v) { settings_.SetLineSpace(v); }
 
+void TTarnEditView::SetParentFont(bool v) {
+    if (v && parentWidget()) {
+        const QFont pf = parentWidget()->font();
+        TFontSpec f = settings_.Font();
+        f.Name = platform::codepage::ToBytes(pf.family().toStdU16String());
+        if (pf.pointSize() > 0) f.Size = pf.pointSize();
+        else if (pf.pixelSize() > 0) f.SetHeight(-pf.pixelSize());
+        settings_.SetFont(f);
+    }
+    settings_.ParentFont = v;
+}
+
 // ---- Metrics --------------------------------------------------------------
 
 void TTarnEditView::ComputeMetrics() {
@@ -184,12 +196,9 @@ void TTarnEditView::ReDesign() {
 void TTarnEditView::OnSize() {
     ComputeMetrics();
     ResizeSurface();
-    if (edit_.WordWrap() && edit_.AutoWrap) {
-        edit_.SetWordWrap(false, false);
-        edit_.SetWordWrap(true, true);
-    } else {
-        edit_.MoveCaret(edit_.CurposX, edit_.CurposY, Txmovemode::normal, true, false);
-    }
+    // Re-wraps to the new width with AutoWrap, else brings the caret back
+    // into view.
+    edit_.Resized();
     UpdateScrollRanges();
 }
 
@@ -257,6 +266,10 @@ std::optional<LRESULT> TTarnEditView::WindowMessage(UINT m, WPARAM, LPARAM) {
 void TTarnEditView::resizeEvent(QResizeEvent*) {
     LayoutBars();
     const QRect c = ClientRect();
+    // The toolkit also sends resize events that change nothing (rendering a
+    // hidden widget does); the window hears only of real size changes.
+    if (c.size() == reportedSize_) return;
+    reportedSize_ = c.size();
     WndProc(msg::WM_SIZE, 0, static_cast<LPARAM>(msg::MAKELONG(static_cast<unsigned>(c.width()), static_cast<unsigned>(c.height()))));
 }
 
@@ -327,6 +340,7 @@ void TTarnEditView::RecreateWindow() {
 int TTarnEditView::ColumnToPixel(int row, int col) const { return TextOrigin() + edit_.PixelOfColumn(row, col); }
 
 TextPos TTarnEditView::PointToPosition(int x, int y) {
+    if (edit_.LineCount() == 0) return {0, 0};
     const int lh = std::max(1, edit_.Lineheight);
     int row = std::min(edit_.ClOffsetY + edit_.ClLineCount - 1,
                        edit_.ClOffsetY + std::max(0, y - settings_.TopMargin()) / lh);

@@ -78,6 +78,9 @@ public:
     void SetShowRulerCur(bool v);
     void SetVertScrollLimit(int v);
     void SetLineSpace(int v);
+    // True copies the parent window's font (name and size; the text colour
+    // stays). Like Font, it takes effect at the next ReDesign.
+    void SetParentFont(bool v);
 
     // ---- Geometry ------------------------------------------------------
     int LineNoWidth() const noexcept { return textLeft_ - settings_.LeftMargin(); }
@@ -243,6 +246,7 @@ private:
     bool vbarShown_ = true, hbarShown_ = false;
     int vUnit_ = 1, hUnit_ = 1;
     bool settingBars_ = false;
+    QSize reportedSize_;  // the client size the last WM_SIZE carried
 
     // The surface and the painter shared by nested drawing routines.
     QImage surface_;

@@ -86,7 +86,7 @@ void TTarnEditView::SetTxtColor2(int x, int y, int L, Colour fontColor, Colour b
         for (int row = y; L > 0 && row <= edit_.LastLine(); ++row) {
             const std::string& line = edit_.Lines.Line(row);
             const int len = static_cast<int>(line.size());
-            const int end = std::min(len, start + L);
+            const int end = start + std::min(L, std::max(0, len - start));
             if (end <= start && len == 0) break;
             if (RowVisible(row)) {
                 const int vis = VisibleLength(line);

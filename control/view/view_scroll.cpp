@@ -51,7 +51,7 @@ LRESULT TTarnEditView::VScroll(int code, int thumb, LPARAM origin) {
 }
 
 void TTarnEditView::MoveCaretRows(int d) {
-    if (d == 0) return;
+    if (d == 0 || edit_.LineCount() == 0) return;
     if (d < 0 && edit_.CurposY == 0) return;
     if (d > 0 && edit_.CurposY == edit_.LastLine()) return;
     if (edit_.GoalX != goalMeasuredFor_) {
@@ -119,7 +119,9 @@ LRESULT TTarnEditView::Wheel(int delta) {
     const int n = std::abs(delta / msg::WHEEL_DELTA) * settings_.WheelStep;
     const int code = delta >= msg::WHEEL_DELTA ? msg::SB_LINEUP : delta <= -msg::WHEEL_DELTA ? msg::SB_LINEDOWN : -1;
     if (code < 0) return 0;
-    for (int i = 0; i < n; ++i) WndProc(msg::WM_VSCROLL, static_cast<WPARAM>(code), 0);
+    // Once the view stands at its limit further steps change nothing.
+    for (int i = 0; i < n; ++i)
+        if (WndProc(msg::WM_VSCROLL, static_cast<WPARAM>(code), 0) == 0) break;
     return 0;
 }
 

@@ -56,6 +56,8 @@ void TTarnEditView::PaintBoxRow(int row) {
 void TTarnEditView::RepaintSelectionEnd(int endX, int endY, int boxRightPixel) {
     if (edit_.LineCount() == 0) return;
     endY = std::clamp(endY, 0, edit_.LastLine());
+    // Far beyond any row the pixel arithmetic of box bounds would overflow.
+    endX = std::clamp(endX, 0, std::max(static_cast<int>(edit_.Lines.Line(endY).size()), edit_.MaxCurposX()));
     if (edit_.FreeCaretMode() && !edit_.BoxSelMode()) {
         endX = std::min(endX, VisibleLength(edit_.Lines.Line(endY)));
         if (edit_.GCurposX == edit_.SelEndX && edit_.GCurposY == edit_.SelEndY)

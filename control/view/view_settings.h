@@ -21,8 +21,12 @@ struct TFontSpec {
     Colour Color = 0;
     // The font's height in pixels, negative as fonts given by size are
     // (96 pixels to the inch).
-    int Height() const noexcept { return -((Size * 96 + 36) / 72); }
-    void SetHeight(int h) noexcept { Size = ((h < 0 ? -h : h) * 72 + 48) / 96; }
+    // Sizes are kept to what a screen font can be (1..1000 points).
+    int Height() const noexcept { return -((std::clamp(Size, 1, 1000) * 96 + 36) / 72); }
+    void SetHeight(int h) noexcept {
+        const long long px = h < 0 ? -static_cast<long long>(h) : h;
+        Size = static_cast<int>((std::min(px, 1333LL) * 72 + 48) / 96);
+    }
     friend bool operator==(const TFontSpec&, const TFontSpec&) = default;
 };
 

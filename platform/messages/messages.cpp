@@ -14,22 +14,24 @@ std::string Folded(std::string_view name) {
     return s;
 }
 
-struct Table {
+}  // namespace
+
+struct RegisteredMessageTable {
     std::mutex lock;
     std::map<std::string, UINT> numbers;
     UINT next = 0xC000;
 };
 
-Table& Registered() {
-    static Table table;
+// Default visibility on purpose (the library is otherwise hidden): a
+// program and the control server it loads must number names alike.
+[[gnu::visibility("default")]] RegisteredMessageTable& QuenbyRegisteredMessages() {
+    static RegisteredMessageTable table;
     return table;
 }
 
-}  // namespace
-
 UINT RegisterWindowMessage(std::string_view name) {
     if (name.empty()) return 0;
-    Table& t = Registered();
+    RegisteredMessageTable& t = QuenbyRegisteredMessages();
     std::lock_guard guard(t.lock);
     auto [it, added] = t.numbers.try_emplace(Folded(name), t.next);
     // The atom range ends at 0xFFFF; past it registration fails.

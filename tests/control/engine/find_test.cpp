@@ -347,3 +347,54 @@ TEST_F(Finder, AFindAfterTheTextIsReplacedStaysInsideIt) {
     e.SetFindHitFocus(0xFF);
     ExpectWellFormed();
 }
+
+TEST_F(Finder, WithWrapOnHitsRunOverCutsAndReplacementsRewrapOnce) {
+    e.SetColumn(10);
+    e.SetWordWrap(true, false);
+    Put("0123456789abcdefghij\r\nxyz");
+    ASSERT_GE(e.LineCount(), 3);
+    // "89ab" straddles the cut after column 10.
+    e.FindInit("89ab");
+    e.FindDown();
+    EXPECT_EQ(hits, (std::vector<Hit>{{8, 0, 4, 1}}));
+    e.FindChange("89ab", "--------", true, false, true);
+    EXPECT_EQ(e.Text(), "01234567--------cdefghij\r\nxyz");
+    // The document is cut to the width again.
+    for (int i = 0; i < e.LineCount(); ++i) EXPECT_LE(VisibleLength(e.Lines.Line(i)), 10) << i;
+    e.Undo();
+    e.Undo();
+    EXPECT_EQ(e.Text(), "0123456789abcdefghij\r\nxyz");
+}
+
+TEST_F(Finder, UpAfterRunningOutDownwardsStartsBeforeTheLastHit) {
+    Put("ab ab ab");
+    e.FindInit("ab");
+    e.FindDown();
+    e.FindDown();
+    e.FindDown();
+    e.FindDown();
+    EXPECT_EQ(noHits, 1);
+    e.FindUP();
+    EXPECT_EQ(hits.back().x, 3);
+}
+
+TEST_F(Finder, FindStartSearchesFromTheTopAndCountsAgain) {
+    Put("ab\r\nab");
+    e.CurSet(1, 1, Txmovemode::normal);
+    e.FindInit("ab");
+    e.FindDown();
+    EXPECT_EQ(noHits, 1);
+    e.FindStart();
+    EXPECT_EQ(hits, (std::vector<Hit>{{0, 0, 2, 1}}));
+    e.FindDown();
+    EXPECT_EQ(hits.back(), (Hit{0, 1, 2, 2}));
+}
+
+TEST_F(Finder, ReplaceInAnAllSelectionCoversTheWholeText) {
+    Put("ab\r\nab");
+    e.CurSet(1, 1, Txmovemode::normal);
+    e.AllSel();
+    e.FindChange("ab", "c", false, false, false);
+    EXPECT_EQ(e.Text(), "c\r\nc");
+    EXPECT_FALSE(e.Selmode());
+}

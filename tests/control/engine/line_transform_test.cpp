@@ -190,3 +190,19 @@ TEST_F(Lines, TagSearchLinksStopAtDoubleByteAndRunOverWrapCuts) {
     EXPECT_EQ(e.TagSearch(x, y, false), "tag:abc.de");
     EXPECT_EQ(y, -1);
 }
+
+TEST_F(Lines, TransformsWithWrapOnWorkOnTextLinesAndUndoInOneStep) {
+    e.SetColumn(10);
+    e.SetWordWrap(true, false);
+    e.SetText("   0123456789abcdef   \r\n  x  \r\nkeep");
+    ASSERT_GT(e.LineCount(), 3);
+    // Stored line 1 is the second segment of text line 0; the range is
+    // widened to whole text lines.
+    int i1 = 1, i2 = 3;
+    e.TarnTrim(i1, i2, false);
+    EXPECT_EQ(e.Text(), "0123456789abcdef\r\nx\r\nkeep");
+    EXPECT_TRUE(e.WordWrap());
+    for (int i = 0; i < e.LineCount(); ++i) EXPECT_LE(VisibleLength(e.Lines.Line(i)), 10) << i;
+    e.Undo();
+    EXPECT_EQ(e.Text(), "   0123456789abcdef   \r\n  x  \r\nkeep");
+}

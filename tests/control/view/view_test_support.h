@@ -50,6 +50,8 @@ inline std::unique_ptr<TTarnEditView> MakeView(int w = 640, int h = 400) {
     v->Settings().SetCREOFcolor(0x008000);  // dark green marks
     v->Editor().SetWordWrap(false, false);
     v->ReDesign();
+    // Let the toolkit deliver the size it holds back for a hidden widget.
+    (void)v->grab();
     return v;
 }
 
@@ -76,6 +78,21 @@ inline int CountPixels(const QImage& img, const QRect& r, QRgb c) {
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
             if ((img.pixel(x, y) & 0xFFFFFF) == (c & 0xFFFFFF)) ++n;
+    return n;
+}
+
+// Pixels close to colour c (antialiased glyph edges blend into the
+// background; their cores keep the colour).
+inline int CountTinted(const QImage& img, const QRect& r, Colour c, int tolerance = 100) {
+    const QColor want = ToQColor(c);
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QColor p = QColor::fromRgb(img.pixel(x, y));
+            if (std::abs(p.red() - want.red()) < tolerance && std::abs(p.green() - want.green()) < tolerance &&
+                std::abs(p.blue() - want.blue()) < tolerance)
+                ++n;
+        }
     return n;
 }
 
