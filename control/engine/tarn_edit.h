@@ -243,6 +243,25 @@ public:
     void DeleteKey();
     void BackSpace();
 
+    // ---- Drag and drop, the document side -----------------------------
+    // A drag of the selection begins: the caret follows the pointer from
+    // now on while the selection stays where it was.
+    void DragInit();
+    // Dropped text arrives at the caret; SelfDropF when it was dragged out
+    // of this control (a move, or a copy with Ctrl).
+    void DropText(std::string_view Str, bool SelfDropF);
+    // A drag ends; ExtDropMoveF when another program may have taken the
+    // text, so that a move leaves the selection cut.
+    void DropFinish(bool SelfDropF, bool ExtDropMoveF);
+    // Whether (x, y) lies in the selection, both ends included; a stream
+    // selection is taken from its earlier end to its later one.
+    bool PointInSelection(int x, int y) const;
+    bool Dragging() const noexcept { return dragging_; }
+    TextPos DragOrigin() const noexcept { return dragOrigin_; }
+    int DragCursor = 1;           // screen cursor slot shown while dragging
+    int DragStartCursor = 1;      // the slot in use when the drag began
+    bool SavedCaretScrollFix = false;  // while the mouse button is held
+
     // ---- Events (raised only when assigned) ---------------------------
     std::function<void()> OnChange;
     std::function<void(bool)> OnChangeModify;
@@ -378,6 +397,9 @@ protected:
     static void Raise(const F& handler, A&&... args) {
         if (handler) handler(std::forward<A>(args)...);
     }
+
+    bool dragging_ = false;
+    TextPos dragOrigin_;
 
     TEditView nullView_;
     TEditView* view_;
