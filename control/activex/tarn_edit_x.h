@@ -79,6 +79,9 @@ private:
     TxBorderStyle border_ = bsSingle;
     bool subComponent_ = false;
     std::int32_t cursor_ = 0;
+    TxIMEReconvmode imeReconvMode_ = imrAuto;
+    bool wantTabs_ = true;
+    TxTarnDragMode dragMode_ = dmAutomatic;
     bool tabStop_ = true;
     bool showHint_ = false;
     std::int32_t fontCharset_ = 128;  // SHIFTJIS_CHARSET

@@ -168,8 +168,11 @@ void TTarnEditX::Op_Clear() { ED.Clear(); }
 void TTarnEditX::Op_CopyToClipboard() { ED.CopyToClipboard(); }
 
 // ---- Published properties --------------------------------------------------
-TxIMEReconvmode TTarnEditX::Get_IMEReconvMode() { NotYet(u"IMEReconvMode"); }
-void TTarnEditX::Put_IMEReconvMode(TxIMEReconvmode) { NotYet(u"IMEReconvMode"); }
+// IMEReconvMode, WantTabs and DragMode are settings of the input layer;
+// until it is part of the window they are kept here, so that stored
+// property sets load and save whole, and act on nothing.
+TxIMEReconvmode TTarnEditX::Get_IMEReconvMode() { return imeReconvMode_; }
+void TTarnEditX::Put_IMEReconvMode(TxIMEReconvmode v) { imeReconvMode_ = Checked<TxIMEReconvmode>(v, 1, u"IMEReconvMode"); }
 Bool TTarnEditX::Get_UndoRec() { return ED.UndoRec; }
 void TTarnEditX::Put_UndoRec(Bool v) { ED.UndoRec = v; }
 Bool TTarnEditX::Get_FreeCaretMode() { return ED.FreeCaretMode(); }
@@ -237,8 +240,8 @@ Bool TTarnEditX::Get_WordWrap() { return ED.WordWrap(); }
 void TTarnEditX::Put_WordWrap(Bool v) { ED.PutWordWrap(v); }
 Bool TTarnEditX::Get_AutoWrap() { return ED.AutoWrap; }
 void TTarnEditX::Put_AutoWrap(Bool v) { ED.AutoWrap = v; }
-Bool TTarnEditX::Get_WantTabs() { NotYet(u"WantTabs"); }
-void TTarnEditX::Put_WantTabs(Bool) { NotYet(u"WantTabs"); }
+Bool TTarnEditX::Get_WantTabs() { return wantTabs_; }
+void TTarnEditX::Put_WantTabs(Bool v) { wantTabs_ = v; }
 Long TTarnEditX::Get_Column() { return ED.Column(); }
 void TTarnEditX::Put_Column(Long v) { ED.SetColumn(v); }
 Bstr TTarnEditX::Get_QuotMarkStr() { return W(ST.QuotMarkStr); }
@@ -263,8 +266,8 @@ Byte TTarnEditX::Get_LineNoColumn() { return static_cast<Byte>(ST.LineNoColumn()
 void TTarnEditX::Put_LineNoColumn(Byte v) { ST.SetLineNoColumn(v); }
 Bool TTarnEditX::Get_SingleByteMode() { return ED.SingleByteMode; }
 void TTarnEditX::Put_SingleByteMode(Bool v) { ED.SingleByteMode = v; }
-TxTarnDragMode TTarnEditX::Get_DragMode() { NotYet(u"DragMode"); }
-void TTarnEditX::Put_DragMode(TxTarnDragMode) { NotYet(u"DragMode"); }
+TxTarnDragMode TTarnEditX::Get_DragMode() { return dragMode_; }
+void TTarnEditX::Put_DragMode(TxTarnDragMode v) { dragMode_ = Checked<TxTarnDragMode>(v, 2, u"DragMode"); }
 Short TTarnEditX::Get_DragCursor() { return static_cast<Short>(ED.DragCursor); }
 void TTarnEditX::Put_DragCursor(Short v) { ED.DragCursor = v; }
 Bool TTarnEditX::Get_BoxSelMode() { return ED.BoxSelMode(); }
@@ -275,7 +278,9 @@ Bool TTarnEditX::Get_Ctl3D() { return ctl3d_; }
 void TTarnEditX::Put_Ctl3D(Bool v) { ctl3d_ = v; }
 Bool TTarnEditX::Get_Enabled() { return view_->isEnabled(); }
 void TTarnEditX::Put_Enabled(Bool v) { view_->setEnabled(v); }
-Bool TTarnEditX::Get_Visible() { return !view_->isHidden(); }
+// Visible unless hidden on purpose: a window not yet placed by its host
+// counts as visible.
+Bool TTarnEditX::Get_Visible() { return !(view_->testAttribute(Qt::WA_WState_ExplicitShowHide) && view_->isHidden()); }
 void TTarnEditX::Put_Visible(Bool v) { view_->setVisible(v); }
 Bool TTarnEditX::Get_DoubleBuffered() { return ST.DoubleBuffered; }
 void TTarnEditX::Put_DoubleBuffered(Bool v) { ST.DoubleBuffered = v; }
