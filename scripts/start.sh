@@ -7,6 +7,14 @@ build=${QUENBY_BUILD_DIR:-build}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)"
 bin="$build/bin"
+# The control is loaded through the registry: register the library just
+# built (into $QUENBY_REGISTRY, else the user's registry file), so that
+# hosts create the fresh one.
+control="$build/control/activex/TarnEditXControl.so"
+regsvr="$build/tools/quenby-regsvr"
+if [ -f "$control" ] && [ -x "$regsvr" ]; then
+  "$regsvr" /s "$control"
+fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "Built. There is no display here, so no window can open."
   echo "Without one you can run every test (scripts/test.sh), the benchmarks"
