@@ -168,7 +168,7 @@ TEST_F(Commands, WrappedLineDeletesTakeTheWholeTextLine) {
     ASSERT_TRUE(Invariants(e));
 }
 
-TEST(EditMessages, FailuresInsideRelayoutAndBoxInsertionAreShown) {
+TEST(EditMessageBoxes, FailuresInsideRelayoutAndBoxInsertionAreShown) {
     FailingView view;
     TTarnEdit e(&view);
     Measure(e);
