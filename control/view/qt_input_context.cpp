@@ -10,7 +10,7 @@
 
 namespace tarn::view {
 
-TQtInputContext::TQtInputContext(QWidget* widget) : QObject(widget), widget_(widget) {
+TQtInputContext::TQtInputContext(QWidget* widget) : widget_(widget) {
     if (widget_) {
         font_ = widget_->font();
         widget_->installEventFilter(this);

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <cmath>
 
+#include "control/view/view_input.h"
 #include "platform/codepage/codepage.h"
 
 namespace tarn::view {
@@ -67,9 +68,11 @@ TTarnEditView::TTarnEditView(QWidget* parent) : QWidget(parent), edit_(this), ru
     ResizeSurface();
     vbar_->setValue(0);
     hbar_->setValue(0);
+    input_ = std::make_unique<TViewInput>(*this);
 }
 
 TTarnEditView::~TTarnEditView() {
+    input_.reset();
     // The editor outlives nothing of ours: detach it before members go.
     edit_.SetView(nullptr);
 }
@@ -210,6 +213,7 @@ LRESULT TTarnEditView::WndProc(UINT m, WPARAM wParam, LPARAM lParam) {
         &TTarnEditView::RegisteredMessage,
         &TTarnEditView::ScrollMessage,
         &TTarnEditView::WindowMessage,
+        &TTarnEditView::InputMessage,
     };
     for (Family f : kFamilies)
         if (std::optional<LRESULT> r = (this->*f)(m, wParam, lParam)) return *r;
@@ -225,6 +229,10 @@ std::optional<LRESULT> TTarnEditView::RegisteredMessage(UINT m, WPARAM, LPARAM l
         return edit_.CurSet(msg::LOWORD(l), msg::HIWORD(l), Txmovemode::normal) ? 1 : 0;
     }
     return std::nullopt;
+}
+
+std::optional<LRESULT> TTarnEditView::InputMessage(UINT m, WPARAM wParam, LPARAM lParam) {
+    return input_ ? input_->Message(m, wParam, lParam) : std::nullopt;
 }
 
 std::optional<LRESULT> TTarnEditView::ScrollMessage(UINT m, WPARAM wParam, LPARAM lParam) {
@@ -298,6 +306,9 @@ void TTarnEditView::focusOutEvent(QFocusEvent* event) {
 int TTarnEditView::TextWidth(std::string_view bytes, int) const { return font_.Width(bytes); }
 
 unsigned TTarnEditView::ModifierState() const {
+    // While an input event is handled, its own modifiers count.
+    if (input_)
+        if (std::optional<unsigned> m = input_->EventModifiers()) return *m;
     const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();
     unsigned bits = 0;
     if (m & Qt::ShiftModifier) bits |= kMkShift;

@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,7 @@ class QScrollBar;
 
 namespace tarn::view {
 class TPaintScope;
+class TViewInput;
 }
 
 namespace tarn::view {
@@ -66,6 +68,8 @@ public:
     ~TTarnEditView() override;
 
     TTarnEdit& Editor() noexcept { return edit_; }
+    // Keyboard, mouse, input method, drag and drop: their members and events.
+    TViewInput& Input() noexcept { return *input_; }
     const TTarnEdit& Editor() const noexcept { return edit_; }
     // Display settings; writing them repaints nothing (see ReDesign).
     TViewSettings& Settings() noexcept { return settings_; }
@@ -159,11 +163,13 @@ protected:
 
 private:
     friend class TPaintScope;
+    friend class TViewInput;
 
     // Message families.
     std::optional<LRESULT> RegisteredMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> ScrollMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     std::optional<LRESULT> WindowMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> InputMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // Metrics and layout.
     void ComputeMetrics();
@@ -227,6 +233,7 @@ private:
 
     TViewSettings settings_;
     TTarnEdit edit_;
+    std::unique_ptr<TViewInput> input_;
     TDrawingFont font_;
     QFont rulerFont_;
 

@@ -5,6 +5,7 @@
 #include <QInputMethod>
 
 #include "control/view/tarn_edit_view.h"
+#include "control/view/view_input.h"
 
 namespace tarn::view {
 
@@ -54,6 +55,7 @@ void TTarnEditView::PlaceCaret() {
         if (blink_.isActive()) blink_.start();
     }
     if ((caretCreated_ || timer40_.isActive()) && hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+    if (input_) input_->CaretPlaced();
     MoveRulerCursor();
 }
 

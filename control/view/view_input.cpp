@@ -79,7 +79,7 @@ LPARAM PointParam(QPoint p) {
 
 }  // namespace
 
-TViewInput::TViewInput(TTarnEditView& view) : QObject(&view), view_(view), reading_(DictionaryReading) {
+TViewInput::TViewInput(TTarnEditView& view) : view_(view), reading_(DictionaryReading) {
     overlay_ = new TPreeditOverlay(&view_);
     view_.installEventFilter(this);
     // Installed after this adapter, so it sees keys first while it shows a

@@ -28,7 +28,7 @@ public:
     }
 };
 
-class EditMessages : public ::testing::Test {
+class EditControlMessages : public ::testing::Test {
 protected:
     void SetUp() override {
         e.SetView(&view);
@@ -50,12 +50,12 @@ protected:
     TTarnEdit e;
 };
 
-TEST_F(EditMessages, OtherMessagesAreNotAnswered) {
+TEST_F(EditControlMessages, OtherMessagesAreNotAnswered) {
     EXPECT_FALSE(EditControlMessage(e, msg::WM_KEYDOWN, 0, 0).has_value());
     EXPECT_FALSE(EditControlMessage(e, msg::EM_UNDO, 0, 0).has_value());
 }
 
-TEST_F(EditMessages, SetSelThenGetSelPacksColumnLowRowHigh) {
+TEST_F(EditControlMessages, SetSelThenGetSelPacksColumnLowRowHigh) {
     Send(msg::EM_SETSEL, msg::MAKELONG(1, 0), static_cast<msg::LPARAM>(msg::MAKELONG(2, 1)));
     EXPECT_EQ(e.SelText(), "bc\r\nde");
     msg::DWORD start = 0xDEAD, end = 0xBEEF;
@@ -67,7 +67,7 @@ TEST_F(EditMessages, SetSelThenGetSelPacksColumnLowRowHigh) {
     EXPECT_EQ(Send(msg::EM_GETSEL, W(&start), 0), 6);
 }
 
-TEST_F(EditMessages, RowsBeyondRangeAreClampedBySetSel) {
+TEST_F(EditControlMessages, RowsBeyondRangeAreClampedBySetSel) {
     Send(msg::EM_SETSEL, msg::MAKELONG(0, 0), static_cast<msg::LPARAM>(msg::MAKELONG(0xFFFF, 0xFFFF)));
     EXPECT_EQ(e.SelText(), "abc\r\ndefg\r\nhi");
 }
@@ -77,7 +77,7 @@ TEST(PackPosition, RowIsLimitedTo32767) {
     EXPECT_EQ(PackPosition(-1, -1), 0u);
 }
 
-TEST_F(EditMessages, LineCountLengthAndFirstVisible) {
+TEST_F(EditControlMessages, LineCountLengthAndFirstVisible) {
     EXPECT_EQ(Send(msg::EM_GETLINECOUNT), 3);
     EXPECT_EQ(Send(msg::EM_LINELENGTH, 0), 5);  // CR LF counted
     EXPECT_EQ(Send(msg::EM_LINELENGTH, 2), 2);  // the NUL is not
@@ -87,7 +87,7 @@ TEST_F(EditMessages, LineCountLengthAndFirstVisible) {
     EXPECT_EQ(Send(msg::EM_GETFIRSTVISIBLELINE), 2);
 }
 
-TEST_F(EditMessages, GetLineCopiesAtMostTheBufferWord) {
+TEST_F(EditControlMessages, GetLineCopiesAtMostTheBufferWord) {
     char buf[16];
     std::memset(buf, 'x', sizeof buf);
     const msg::WORD size = sizeof buf;
@@ -104,7 +104,7 @@ TEST_F(EditMessages, GetLineCopiesAtMostTheBufferWord) {
     EXPECT_EQ(Send(msg::EM_GETLINE, 9, L(buf)), 0);  // no such row
 }
 
-TEST_F(EditMessages, GetLineOnAnEndMarkerOnlyRowIsZero) {
+TEST_F(EditControlMessages, GetLineOnAnEndMarkerOnlyRowIsZero) {
     e.SetText("ab\r\n");
     ASSERT_EQ(e.LineCount(), 2);
     char buf[8] = {8, 0};
@@ -112,7 +112,7 @@ TEST_F(EditMessages, GetLineOnAnEndMarkerOnlyRowIsZero) {
     EXPECT_EQ(Send(msg::EM_LINELENGTH, 1), 0);
 }
 
-TEST_F(EditMessages, GetTextTruncatesAndTerminates) {
+TEST_F(EditControlMessages, GetTextTruncatesAndTerminates) {
     EXPECT_EQ(Send(msg::WM_GETTEXTLENGTH), 13);
     char buf[32];
     EXPECT_EQ(Send(msg::WM_GETTEXT, sizeof buf, L(buf)), 13);
@@ -126,7 +126,7 @@ TEST_F(EditMessages, GetTextTruncatesAndTerminates) {
     EXPECT_EQ(Send(msg::WM_GETTEXT, 10, 0), 0);
 }
 
-TEST_F(EditMessages, CutCopyPasteAndClear) {
+TEST_F(EditControlMessages, CutCopyPasteAndClear) {
     e.SetselLine(0, 1, 4, 1);
     Send(msg::WM_COPY);
     EXPECT_EQ(view.clip, "defg");
