@@ -41,8 +41,8 @@ QString SubstituteFamily(const QString& stored) {
 
 TDrawingFont::TDrawingFont() : TDrawingFont(TFontSpec{}) {}
 
-TDrawingFont::TDrawingFont(const TFontSpec& spec) : metrics_(font_) {
-    font_.setFamily(SubstituteFamily(FromBytes(spec.Name)));
+TDrawingFont::TDrawingFont(const TFontSpec& wanted) : metrics_(font_) {
+    font_.setFamily(SubstituteFamily(FromBytes(wanted.Name)));
     font_.setStyleHint(QFont::TypeWriter);
     font_.setFixedPitch(true);
     font_.setWeight(QFont::Normal);
@@ -51,7 +51,7 @@ TDrawingFont::TDrawingFont(const TFontSpec& spec) : metrics_(font_) {
     font_.setKerning(false);
     // A negative height asks for the character height; the drawing font's
     // height is the negative of the record's, which is that pixel height.
-    const int want = std::max(1, -spec.Height());
+    const int want = std::max(1, -wanted.Height());
     int pixels = want;
     for (int tries = 0; tries < 8; ++tries) {
         font_.setPixelSize(pixels);

@@ -22,7 +22,7 @@ QString FromBytes(std::string_view bytes);
 class TDrawingFont {
 public:
     TDrawingFont();
-    explicit TDrawingFont(const TFontSpec& spec);
+    explicit TDrawingFont(const TFontSpec& wanted);
 
     const QFont& Font() const noexcept { return font_; }
     const QFontMetrics& Metrics() const noexcept { return metrics_; }
