@@ -337,6 +337,7 @@ private:
     void NormalizeFindPos();
     // Repaints the remembered hit as plain text and forgets it.
     void ForgetFindHit();
+    void PrepareFindStep();
     // Unwraps, replaces lines index1..index2 by what build makes of each
     // visible line, and wraps again: one undoable replacement.
     void TransformLines(int& index1, int& index2, const std::function<std::string(std::string_view)>& each);

@@ -82,11 +82,16 @@ void SeedFromCaret(TFindState& f) {
 }
 }  // namespace
 
-void TTarnEdit::FindDown() {
+// Both directions search the whole document from where they stand.
+void TTarnEdit::PrepareFindStep() {
     ForgetFindHit();
     ResetSel();
     find_.EndLine = LastLine();
     find_.EndDistance = 0;
+}
+
+void TTarnEdit::FindDown() {
+    PrepareFindStep();
     if (find_.FirstSearch) {
         find_.CurLine = CurposY;
         find_.CurCol = CurposX;
@@ -96,10 +101,7 @@ void TTarnEdit::FindDown() {
 }
 
 void TTarnEdit::FindUP() {
-    ForgetFindHit();
-    ResetSel();
-    find_.EndLine = LastLine();
-    find_.EndDistance = 0;
+    PrepareFindStep();
     if (find_.FirstSearch) {
         find_.CurLine = CurposY;
         find_.UpLimit = CurposX;

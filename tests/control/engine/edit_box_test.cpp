@@ -8,17 +8,10 @@ using V = std::vector<std::string>;
 using R = std::vector<Record>;
 
 namespace {
-struct Box : ::testing::Test {
-    RecordingView view;
-    RecordingEdit e{&view};
+struct Box : UnwrappedEdit<> {
     void SetUp() override {
-        Measure(e);
-        e.SetWordWrap(false, false);
+        UnwrappedEdit::SetUp();
         e.SetBoxSelMode(true);
-    }
-    void Put(const std::string& s) {
-        e.SetText(s);
-        e.records.clear();
     }
 };
 }  // namespace

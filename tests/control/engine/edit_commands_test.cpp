@@ -39,18 +39,14 @@ public:
     }
 };
 
-struct Commands : ::testing::Test {
-    ClipboardView view;
-    RecordingEdit e{&view};
+struct Commands : UnwrappedEdit<ClipboardView> {
     int changes = 0;
     void SetUp() override {
-        Measure(e);
-        e.SetWordWrap(false, false);
+        UnwrappedEdit::SetUp();
         e.OnChange = [this] { ++changes; };
     }
     void Put(const std::string& s) {
-        e.SetText(s);
-        e.records.clear();
+        UnwrappedEdit::Put(s);
         changes = 0;
     }
 };

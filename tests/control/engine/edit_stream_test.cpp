@@ -8,18 +8,7 @@ using V = std::vector<std::string>;
 using R = std::vector<Record>;
 
 namespace {
-struct Stream : ::testing::Test {
-    RecordingView view;
-    RecordingEdit e{&view};
-    void SetUp() override {
-        Measure(e);
-        e.SetWordWrap(false, false);
-    }
-    void Put(const std::string& s) {
-        e.SetText(s);
-        e.records.clear();
-    }
-};
+struct Stream : UnwrappedEdit<> {};
 }  // namespace
 
 TEST_F(Stream, InsertingABreakSplitsTheCaretLine) {

@@ -179,6 +179,22 @@ inline std::vector<std::string> FreshLayout(const TTarnEdit& like, const std::st
     return LinesOf(f.Lines);
 }
 
+// An unwrapped editor that keeps its records; Put replaces the text and
+// forgets what loading it recorded.
+template <class ViewT = RecordingView>
+struct UnwrappedEdit : ::testing::Test {
+    ViewT view;
+    RecordingEdit e{&view};
+    void SetUp() override {
+        Measure(e);
+        e.SetWordWrap(false, false);
+    }
+    void Put(const std::string& s) {
+        e.SetText(s);
+        e.records.clear();
+    }
+};
+
 inline const std::string kA = B({0x82, 0xA0});  // あ
 inline const std::string kI = B({0x82, 0xA2});  // い
 inline const std::string kHyou = B({0x95, 0x5C});  // 表: its trail byte is a backslash
