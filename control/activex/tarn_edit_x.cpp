@@ -58,6 +58,7 @@ TTarnEditX::TTarnEditX()
     // The control's own error boxes go nowhere modal inside a host's call.
     view_->MessageBoxHandler = [](std::string_view) {};
     BindEvents();
+    BindInputEvents();
 }
 
 TTarnEditX::~TTarnEditX() = default;

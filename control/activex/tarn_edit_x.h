@@ -71,6 +71,7 @@ public:
 
 private:
     void BindEvents();
+    void BindInputEvents();
 
     std::unique_ptr<tarn::view::TTarnEditView> view_;
     com::ConnectionPoint events_;
@@ -79,9 +80,6 @@ private:
     TxBorderStyle border_ = bsSingle;
     bool subComponent_ = false;
     std::int32_t cursor_ = 0;
-    TxIMEReconvmode imeReconvMode_ = imrAuto;
-    bool wantTabs_ = true;
-    TxTarnDragMode dragMode_ = dmAutomatic;
     bool tabStop_ = true;
     bool showHint_ = false;
     std::int32_t fontCharset_ = 128;  // SHIFTJIS_CHARSET

@@ -2,6 +2,7 @@
 // its window or its settings, converting at the boundary (strings to and
 // from CP932, colours with system colours resolved, enumerations checked).
 #include "control/activex/tarn_edit_x.h"
+#include "control/activex/checked_enum.h"
 #include "control/activex/tarn_font.h"
 #include "control/view/tarn_edit_view.h"
 #include "platform/codepage/codepage.h"
@@ -19,19 +20,6 @@ namespace {
 
 std::string B(const Bstr& s) { return cp::ToBytes(s); }
 Bstr W(std::string_view s) { return cp::ToUtf16(s); }
-
-// Members whose work lives in the input layer, which the window does not
-// carry yet: they fail rather than pretend.
-[[noreturn]] void NotYet(std::u16string_view member) {
-    throw com::ComError(com::E_NOTIMPL, std::u16string(member) + u" is not available: this build of the control "
-                                                                 u"has no keyboard, mouse and input-method layer");
-}
-
-template <class E>
-E Checked(std::int32_t v, std::int32_t last, std::u16string_view what) {
-    if (v < 0 || v > last) throw com::ComError(com::E_INVALIDARG, std::u16string(what) + u": value out of range");
-    return static_cast<E>(v);
-}
 
 }  // namespace
 
@@ -78,12 +66,7 @@ void TTarnEditX::Op_ReDesign() { view_->ReDesign(); }
 void TTarnEditX::Op_DropFinish(Bool self, Bool extMove) { ED.DropFinish(self, extMove); }
 void TTarnEditX::Op_DragInit() { ED.DragInit(); }
 void TTarnEditX::Op_DropText(const Bstr& s, Bool self) { ED.DropText(B(s), self); }
-void TTarnEditX::Op_MoveSynchroMouse() { NotYet(u"MoveSynchroMouse"); }
 Bool TTarnEditX::Op_IsInnerSelect(Long x, Long y) { return ED.IsInnerSelect(x, y); }
-void TTarnEditX::Op_IMEReConvert() { NotYet(u"IMEReConvert"); }
-void TTarnEditX::Op_IMEReconvertJob(const Bstr&) { NotYet(u"IMEReconvertJob"); }
-void TTarnEditX::Op_SetImeStatus(ULong, ULong, Bool) { NotYet(u"SetImeStatus"); }
-Bool TTarnEditX::Op_GetImeStatus(ULong&, ULong&) { NotYet(u"GetImeStatus"); }
 void TTarnEditX::Op_Movestr(Long& i1, Long& i2, TxMovestate m, Long clm) {
     ED.Movestr(i1, i2, static_cast<tarn::TxMovestate>(Checked<TxMovestate>(m, 2, u"Movestate")), clm);
 }
@@ -168,11 +151,6 @@ void TTarnEditX::Op_Clear() { ED.Clear(); }
 void TTarnEditX::Op_CopyToClipboard() { ED.CopyToClipboard(); }
 
 // ---- Published properties --------------------------------------------------
-// IMEReconvMode, WantTabs and DragMode are settings of the input layer;
-// until it is part of the window they are kept here, so that stored
-// property sets load and save whole, and act on nothing.
-TxIMEReconvmode TTarnEditX::Get_IMEReconvMode() { return imeReconvMode_; }
-void TTarnEditX::Put_IMEReconvMode(TxIMEReconvmode v) { imeReconvMode_ = Checked<TxIMEReconvmode>(v, 1, u"IMEReconvMode"); }
 Bool TTarnEditX::Get_UndoRec() { return ED.UndoRec; }
 void TTarnEditX::Put_UndoRec(Bool v) { ED.UndoRec = v; }
 Bool TTarnEditX::Get_FreeCaretMode() { return ED.FreeCaretMode(); }
@@ -240,8 +218,6 @@ Bool TTarnEditX::Get_WordWrap() { return ED.WordWrap(); }
 void TTarnEditX::Put_WordWrap(Bool v) { ED.PutWordWrap(v); }
 Bool TTarnEditX::Get_AutoWrap() { return ED.AutoWrap; }
 void TTarnEditX::Put_AutoWrap(Bool v) { ED.AutoWrap = v; }
-Bool TTarnEditX::Get_WantTabs() { return wantTabs_; }
-void TTarnEditX::Put_WantTabs(Bool v) { wantTabs_ = v; }
 Long TTarnEditX::Get_Column() { return ED.Column(); }
 void TTarnEditX::Put_Column(Long v) { ED.SetColumn(v); }
 Bstr TTarnEditX::Get_QuotMarkStr() { return W(ST.QuotMarkStr); }
@@ -266,8 +242,6 @@ Byte TTarnEditX::Get_LineNoColumn() { return static_cast<Byte>(ST.LineNoColumn()
 void TTarnEditX::Put_LineNoColumn(Byte v) { ST.SetLineNoColumn(v); }
 Bool TTarnEditX::Get_SingleByteMode() { return ED.SingleByteMode; }
 void TTarnEditX::Put_SingleByteMode(Bool v) { ED.SingleByteMode = v; }
-TxTarnDragMode TTarnEditX::Get_DragMode() { return dragMode_; }
-void TTarnEditX::Put_DragMode(TxTarnDragMode v) { dragMode_ = Checked<TxTarnDragMode>(v, 2, u"DragMode"); }
 Short TTarnEditX::Get_DragCursor() { return static_cast<Short>(ED.DragCursor); }
 void TTarnEditX::Put_DragCursor(Short v) { ED.DragCursor = v; }
 Bool TTarnEditX::Get_BoxSelMode() { return ED.BoxSelMode(); }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -315,9 +316,16 @@ public:
 
 private:
     // Applies the newest record of the undo (or redo) history.
-    void ApplyNewest(bool undo);
+    // Applies the newest record (and its partner); true when the last record
+    // applied was tied to the one below it.
+    bool ApplyNewest(bool undo);
+    void ApplyStep(bool undo);
+    // Ties the records kept since History().Recorded() was `recorded` into
+    // one undo step.
+    void TieRecordsSince(std::uint64_t recorded);
     // A record at the same place as the one just applied goes with it.
-    void ApplyPartner(bool undo, int x, int y);
+    // The partner's tie when one was applied.
+    std::optional<bool> ApplyPartner(bool undo, int x, int y);
     // Applies each item of a box record (inserting or deleting its text);
     // reversed receives the items applied, last first. False when the
     // record was malformed: what follows the fault is dropped.

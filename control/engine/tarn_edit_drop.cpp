@@ -88,6 +88,8 @@ void TTarnEdit::DropText(std::string_view Str, bool SelfDropF) {
         WtoNcurpos(start.X, start.Y);
         WtoNcurpos(end.X, end.Y);
     }
+    // A move is one undo step: the removal here and the insertion there.
+    const std::uint64_t recorded = history_.Recorded();
     if (ctrl) ResetSel();
     else DeleteSelection(true, box);
 
@@ -96,6 +98,7 @@ void TTarnEdit::DropText(std::string_view Str, bool SelfDropF) {
     drop.Y = std::clamp(drop.Y, 0, LastLine());
     MoveCaret(drop.X + pad, drop.Y, Txmovemode::normal, false, true);
     InsertAtCaret(Str, true, box);
+    TieRecordsSince(recorded);
     GoalX = CurposX;
     GCurposX = SelEndX = PrevSelEndX = CurposX;
     GCurposY = SelEndY = PrevSelEndY = CurposY;

@@ -90,7 +90,7 @@ bool TTarnEdit::ApplyBoxRecord(const std::string& text, bool insert, std::string
     return true;
 }
 
-void TTarnEdit::ApplyNewest(bool undo) {
+bool TTarnEdit::ApplyNewest(bool undo) {
     TEditRecordList& from = undo ? history_.Undo : history_.Redo;
     // The history applies stream edits whatever the selection mode; the
     // mode comes back however the step ends.
@@ -102,6 +102,7 @@ void TTarnEdit::ApplyNewest(bool undo) {
     ResetSel();
     boxSelMode_ = false;
     const TEditRecord r = from.Newest();
+    bool tied = r.WithOlder;
     bool moved = true;
     bool boxSound = true;
     switch (r.Action) {
@@ -146,7 +147,7 @@ void TTarnEdit::ApplyNewest(bool undo) {
     if (moved) {
         MoveRecord(TurnedRound(r.Action), undo);
         if (r.Action == uaInsert || r.Action == uaDelInsert || r.Action == uaoverwIns || r.Action == uaBoxInsert)
-            ApplyPartner(undo, r.X, r.Y);
+            if (const auto partner = ApplyPartner(undo, r.X, r.Y)) tied = *partner;
         // After a malformed record the caret stays where the report left it.
         if (r.Action == uaBoxInsert && boxSound) CaretToRecord(r.X, r.Y);
     }
@@ -156,13 +157,14 @@ void TTarnEdit::ApplyNewest(bool undo) {
         Raise(OnChangeModify, modified);
     }
     Raise(OnChange);
+    return moved && tied;
 }
 
-void TTarnEdit::ApplyPartner(bool undo, int x, int y) {
+std::optional<bool> TTarnEdit::ApplyPartner(bool undo, int x, int y) {
     TEditRecordList& from = undo ? history_.Undo : history_.Redo;
-    if (from.Empty()) return;
+    if (from.Empty()) return std::nullopt;
     const TEditRecord p = from.Newest();
-    if (p.X != x || p.Y != y) return;
+    if (p.X != x || p.Y != y) return std::nullopt;
     switch (p.Action) {
         case uaDelete:
             CaretToRecord(p.X, p.Y);
@@ -183,8 +185,9 @@ void TTarnEdit::ApplyPartner(bool undo, int x, int y) {
             break;
         }
         default:
-            break;
+            return std::nullopt;
     }
+    return p.WithOlder;
 }
 
 void TTarnEdit::MoveRecord(TxUndoAction action, bool undo) {
@@ -202,15 +205,33 @@ void TTarnEdit::UpdateRedoState() {
     Raise(OnChangeRedoMode, can);
 }
 
+// One step: the newest record with its partner, and with every record tied
+// below it; the records land on the other side tied the same way, so that
+// the step comes back whole.
+void TTarnEdit::ApplyStep(bool undo) {
+    TEditRecordList& from = undo ? history_.Undo : history_.Redo;
+    TEditRecordList& to = undo ? history_.Redo : history_.Undo;
+    const int before = to.Count();
+    while (ApplyNewest(undo) && !from.Empty()) {
+    }
+    const int moved = to.Count() - before;
+    if (moved > 1) to.Tie(moved);
+}
+
+void TTarnEdit::TieRecordsSince(std::uint64_t recorded) {
+    const auto n = history_.Recorded() - recorded;
+    if (n > 1) history_.Undo.Tie(static_cast<int>(std::min<std::uint64_t>(n, history_.Undo.Count())));
+}
+
 void TTarnEdit::Undo() {
     if (history_.Undo.Empty() || UndoBuf == 0) return;
-    ApplyNewest(true);
+    ApplyStep(true);
     UpdateRedoState();
 }
 
 void TTarnEdit::Redo() {
     if (history_.Redo.Empty()) return;
-    ApplyNewest(false);
+    ApplyStep(false);
     UpdateRedoState();
 }
 

@@ -1,5 +1,7 @@
 #include "control/engine/undo_history.h"
 
+#include <algorithm>
+
 #include <utility>
 
 #include "control/engine/tarn_strings.h"
@@ -22,6 +24,11 @@ TEditRecord TEditRecordList::PopNewest() {
     records_.pop_front();
     bytes_ -= static_cast<std::int64_t>(r.Text.size());
     return r;
+}
+
+void TEditRecordList::Tie(int count) {
+    const int n = std::min(count, Count());
+    for (int i = 0; i < n; ++i) records_[static_cast<std::size_t>(i)].WithOlder = i + 1 < n;
 }
 
 void TEditRecordList::DropOldest() {
@@ -53,6 +60,7 @@ bool TUndoHistory::Record(std::uint8_t action, std::string text, int x, int y, s
         return false;
     }
     Undo.PushNewest({action, x, y, std::move(text)});
+    ++recorded_;
     return true;
 }
 
@@ -61,6 +69,7 @@ void TUndoHistory::Move(std::uint8_t newAction, bool undoToRedo) {
     TEditRecordList& to = undoToRedo ? Redo : Undo;
     TEditRecord r = from.PopNewest();
     r.Action = newAction;
+    r.WithOlder = false;
     to.PushNewest(std::move(r));
 }
 

@@ -17,6 +17,10 @@ struct TEditRecord {
     int X = 0;
     int Y = 0;
     std::string Text;
+    // Undone and redone in one step with the record below it: the pieces
+    // of one user action recorded at different places (a drag that moves
+    // text deletes here and inserts there).
+    bool WithOlder = false;
 };
 
 // One history. Index 0 is the newest record; dropping the oldest is cheap.
@@ -35,6 +39,9 @@ public:
     void DropOldest();
     // Replaces the text of the newest record, keeping the byte count true.
     void SetNewestText(std::string text);
+    // Ties the newest count records into one step (the oldest of them
+    // stands alone below them).
+    void Tie(int count);
     void Clear() noexcept;
 
 private:
@@ -55,15 +62,19 @@ public:
     // records, then keeps it. False, and nothing kept, when the text alone
     // is larger than the budget.
     bool Record(std::uint8_t action, std::string text, int x, int y, std::int64_t budget);
+    // How many records were ever kept, to count the records of one action.
+    std::uint64_t Recorded() const noexcept { return recorded_; }
 
     // Moves the newest record of one list to the front of the other with
-    // its kind turned round. Throws ERangeError when the source is empty.
+    // its kind turned round, on its own (untied). Throws ERangeError when
+    // the source is empty.
     void Move(std::uint8_t newAction, bool undoToRedo);
 
     void Clear() noexcept;
 
 private:
     bool truncated_ = false;
+    std::uint64_t recorded_ = 0;
 };
 
 }  // namespace tarn

@@ -344,6 +344,8 @@ void TTarnEditView::RecreateWindow() {
     ResizeSurface();
     vbar_->setValue(0);
     hbar_->setValue(0);
+    // A new window registers as a drop target by the mode it has now.
+    input_->CreateWindowDropTarget();
 }
 
 // ---- Coordinates ------------------------------------------------------------

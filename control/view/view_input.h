@@ -44,13 +44,17 @@ using platform::messages::WPARAM;
 enum TxTarnDragMode { dmManual = 0, dmAutomatic = 1, dmOLEAuto = 2 };
 enum TxIMEReconvmode { imrAuto = 0, imrManual = 1 };
 
-// The Shift argument of the input events, and their Button argument.
+// The Shift argument of the input events (the editor's shift-state bit
+// set, as the host receives it), and their Button argument.
 inline constexpr int kShiftMask = 1;
-inline constexpr int kCtrlMask = 2;
-inline constexpr int kAltMask = 4;
-inline constexpr int mbLeft = 1;
-inline constexpr int mbRight = 2;
-inline constexpr int mbMiddle = 4;
+inline constexpr int kAltMask = 2;
+inline constexpr int kCtrlMask = 4;
+inline constexpr int kLeftMask = 8;
+inline constexpr int kRightMask = 16;
+inline constexpr int kMiddleMask = 32;
+inline constexpr int mbLeft = 0;
+inline constexpr int mbRight = 1;
+inline constexpr int mbMiddle = 2;
 
 // Dialog codes.
 inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
@@ -191,6 +195,7 @@ private:
     // After a caret move: extend the selection or drop it.
     void SelectAfterMove();
     int ShiftBits() const;
+    int MouseShift(WPARAM keys) const;
 
     // Mouse.
     void LeftPress(unsigned keys, int x, int y);

@@ -11,14 +11,16 @@ namespace tarn::view {
 
 namespace msg = platform::messages;
 
-namespace {
-int MouseShift(WPARAM keys) {
+int TViewInput::MouseShift(WPARAM keys) const {
     int bits = 0;
     if (keys & msg::MK_SHIFT) bits |= kShiftMask;
     if (keys & msg::MK_CONTROL) bits |= kCtrlMask;
+    if (altDown_) bits |= kAltMask;
+    if (keys & msg::MK_LBUTTON) bits |= kLeftMask;
+    if (keys & msg::MK_RBUTTON) bits |= kRightMask;
+    if (keys & msg::MK_MBUTTON) bits |= kMiddleMask;
     return bits;
 }
-}  // namespace
 
 std::optional<LRESULT> TViewInput::MouseMessage(UINT m, WPARAM wParam, LPARAM lParam) {
     const auto l = static_cast<std::uintmax_t>(lParam);

@@ -134,10 +134,8 @@ TEST_F(ControlHost, CreatedByProgIdPlacedInAWidgetAndDrivenThroughInvoke) {
     EXPECT_EQ(CoCreateInstance(tx::CLSID_TarnEditX, &none), REGDB_E_CLASSNOTREG);
 }
 
-// Typing reaches the editor through the window's keyboard layer. The
-// layer is built on its own branch; until the window carries it, the
-// control reports its keyboard members as not implemented and this test
-// says so instead of passing.
+// Typing reaches the editor through the window's keyboard layer, and the
+// host hears every key.
 TEST_F(ControlHost, TypingIntoTheWindow) {
     ASSERT_EQ(Regsvr(""), 0);
     Create();
@@ -151,18 +149,27 @@ TEST_F(ControlHost, TypingIntoTheWindow) {
     editor->setGeometry(0, 0, 300, 200);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    if (CallMethod(d_.Get(), tx::dispid::MoveSynchroMouse) == E_NOTIMPL) {
-        editor->setParent(nullptr);
-        GTEST_SKIP() << "this build of the control has no keyboard layer";
-    }
+    ComPtr<IConnectionPointContainer> cpc;
+    ASSERT_EQ(control_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(cpc.Put())), S_OK);
+    ComPtr<IConnectionPoint> cp;
+    ASSERT_EQ(cpc->FindConnectionPoint(tx::IID_ITarnEditXEvents, cp.Put()), S_OK);
+    ComPtr<Sink> sink = MakeObject<Sink>();
+    DWORD cookie = 0;
+    ASSERT_EQ(cp->Advise(static_cast<tx::ITarnEditXEvents*>(sink.Get()), &cookie), S_OK);
     editor->setFocus();
     QTest::keyClicks(editor, "abc");
+    EXPECT_EQ(sink->Count(tx::event::OnKeyPress), 3);
+    EXPECT_EQ(sink->Count(tx::event::OnKeyDown), 3);
+    EXPECT_EQ(sink->Count(tx::event::OnKeyUp), 3);
     BSTR text;
     ASSERT_EQ(GetProperty(d_.Get(), DISPID_TEXT, &text), S_OK);
     EXPECT_EQ(text, u"abc");
     std::int32_t x = -1;
     ASSERT_EQ(GetProperty(d_.Get(), tx::dispid::CurposX, &x), S_OK);
     EXPECT_EQ(x, 3);
+    QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(60, 10));
+    EXPECT_EQ(sink->Count(tx::event::OnClick), 1);
+    ASSERT_EQ(cp->Unadvise(cookie), S_OK);
     editor->setParent(nullptr);
 }
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -41,6 +42,8 @@ public:
     std::vector<Raised> raised;
     com::DISPID lastFindMatch = 0;
     std::int32_t findX = 0, findLen = 0;  // OnFind's answer when findX > 0
+    // Writes the answers of in/out arguments (rgvarg holds them last first).
+    std::function<void(com::DISPID, com::DISPPARAMS*)> answer;
 
     int Count(com::DISPID id) const {
         int n = 0;
@@ -64,6 +67,7 @@ public:
             *p->rgvarg[1].Target<std::int32_t>() = findX;
             *p->rgvarg[0].Target<std::int32_t>() = findLen;
         }
+        if (answer) answer(id, p);
         return com::S_OK;
     }
 };

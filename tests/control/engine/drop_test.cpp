@@ -62,6 +62,51 @@ TEST_F(Drop, LaterOnTheSameRowLandsWhereReleased) {
     EXPECT_EQ(changes, 1);
 }
 
+// A move deletes in one place and inserts in another; the user made one
+// action, so one Undo takes it back and one Redo does it again.
+TEST_F(Drop, AMoveIsOneUndoStepBothWays) {
+    e.SetText("abcXYZdef\r\nline two");
+    e.ClearUndoRecord();
+    e.TextPaste("-");  // an earlier, separate edit
+    e.CurSet(0, 0, Txmovemode::normal);
+    Drag(4, 0, 7, 0, 4, 1);  // "XYZ" into row 1
+    Finish();
+    const std::string moved = e.Text();
+    EXPECT_EQ(moved, "-abcdef\r\nlineXYZ two");
+    e.Undo();
+    EXPECT_EQ(e.Text(), "-abcXYZdef\r\nline two");
+    e.Redo();
+    EXPECT_EQ(e.Text(), moved);
+    e.Undo();
+    e.Undo();  // then the earlier edit, on its own
+    EXPECT_EQ(e.Text(), "abcXYZdef\r\nline two");
+    e.Redo();
+    EXPECT_EQ(e.Text(), "-abcXYZdef\r\nline two");
+}
+
+TEST_F(Drop, ACopyAndABoxMoveAreSingleStepsToo) {
+    e.SetText("abcXYZdef");
+    e.ClearUndoRecord();
+    Drag(3, 0, 6, 0, 8, 0);
+    Finish(true);
+    e.Undo();
+    EXPECT_EQ(e.Text(), "abcXYZdef");
+    EXPECT_FALSE(e.Modified);
+
+    e.SetText("ab12\r\ncd34\r\nefgh");
+    e.ClearUndoRecord();
+    e.SetBoxSelMode(true);
+    Drag(2, 0, 4, 1, 1, 2);  // the digits' box onto row 2
+    Finish();
+    const std::string moved = e.Text();
+    ASSERT_NE(moved, "ab12\r\ncd34\r\nefgh");
+    e.Undo();
+    EXPECT_EQ(e.Text(), "ab12\r\ncd34\r\nefgh");
+    EXPECT_FALSE(e.Modified);
+    e.Redo();
+    EXPECT_EQ(e.Text(), moved);
+}
+
 TEST_F(Drop, EarlierPositionNeedsNoCorrection) {
     e.SetText("abcXYZdef");
     Drag(3, 0, 6, 0, 1, 0);
