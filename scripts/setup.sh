@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the program need,
 # and only those that are missing, so a second run costs almost nothing.
+# Packages named on the command line are wanted as well.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   qt6-base-dev qt6-tools-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic xvfb libkakasi2-dev
+  "$@"
 )
 
 missing=()

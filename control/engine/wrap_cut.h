@@ -35,21 +35,21 @@ int CutLength(std::string_view s, const WrapWidths& w, const WrapMeasure& m);
 // never splits a double-byte character or a CR LF, never leaves the NUL of
 // the document behind, and always takes at least one character.
 template <class Emit>
-void WrapTextLine(std::string_view r, const WrapWidths& w, const WrapMeasure& m, bool singleByte, Emit&& emit);
+void WrapTextLine(std::string_view r, const WrapWidths& w, const WrapMeasure& m, bool singleByte, Emit&& sink);
 
 // How many bytes of the front of r the next wrap segment takes, or 0 when
 // all of r is the last row.
 int NextCut(std::string_view r, const WrapWidths& w, const WrapMeasure& m, bool singleByte);
 
 template <class Emit>
-void WrapTextLine(std::string_view r, const WrapWidths& w, const WrapMeasure& m, bool singleByte, Emit&& emit) {
+void WrapTextLine(std::string_view r, const WrapWidths& w, const WrapMeasure& m, bool singleByte, Emit&& sink) {
     for (;;) {
         const int b = NextCut(r, w, m, singleByte);
         if (b <= 0) {
-            emit(r, true);
+            sink(r, true);
             return;
         }
-        emit(r.substr(0, static_cast<std::size_t>(b)), false);
+        sink(r.substr(0, static_cast<std::size_t>(b)), false);
         r.remove_prefix(static_cast<std::size_t>(b));
     }
 }

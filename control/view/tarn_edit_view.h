@@ -108,8 +108,9 @@ public:
     void SetTxtColor2(int x, int y, int L, Colour fontColor, Colour backColor, bool ulineF, int dx1, int dy1, int dx2,
                       int dy2);
     void ColorPrintText(int index1, int index2);
-    // A find hit: the run in the colour, on the colour's inverse.
-    void PaintFindHit(int x, int y, int len, Colour colour);
+    // A find hit: the run in its text colour on its back colour (the
+    // editor passes the hit colour and its inverse).
+    void PaintFindHit(int x, int y, int len, Colour textColour, Colour backColour) override;
     // The selection end moved to (endX, endY): repaint only what changed.
     // boxRightPixel is the box's right bound (absolute text x) while the
     // mouse drags it; -1 takes the caret's.

@@ -39,14 +39,14 @@ public:
         const int n = static_cast<int>(text.size());
         int pos = 0;  // 0-based here
         int start = 0;
-        auto emit = [&](int endExclusive) {
+        auto closeRun = [&](int endExclusive) {
             if (endExclusive > start) out.push_back({i, start + 1, endExclusive});
         };
         // A run carried over from the previous row.
         if (state_ != State::none) {
             pos = Extend(text, 0);
             start = 0;
-            emit(pos);
+            closeRun(pos);
             if (pos < n || hardEnd) state_ = State::none;
             if (state_ != State::none) return;
         }
@@ -70,7 +70,7 @@ public:
                 ++pos;
                 continue;
             }
-            emit(pos);
+            closeRun(pos);
             // Reaching the row's end keeps the run open onto a soft-wrapped
             // next row.
             if (pos < n || hardEnd) state_ = State::none;

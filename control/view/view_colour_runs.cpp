@@ -111,9 +111,8 @@ void TTarnEditView::SetTxtColor2(int x, int y, int L, Colour fontColor, Colour b
     ShowCaret();
 }
 
-void TTarnEditView::PaintFindHit(int x, int y, int len, Colour colour) {
-    colour = ResolveColour(colour);
-    SetTxtColor(x, y, len, colour, colour ^ 0xFFFFFF, false);
+void TTarnEditView::PaintFindHit(int x, int y, int len, Colour textColour, Colour backColour) {
+    SetTxtColor(x, y, len, ResolveColour(textColour), ResolveColour(backColour), false);
 }
 
 }  // namespace tarn::view

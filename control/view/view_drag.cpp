@@ -51,6 +51,9 @@ void TViewInput::StartToolkitDrag(bool) {
 bool TViewInput::DragEnter(QDragEnterEvent* ev) {
     const QMimeData* data = ev->mimeData();
     dropWanted_ = !LocalFiles(data).isEmpty() || (data && data->hasText());
+    // Some drag sources answer for their data only while the drag is
+    // entering (seen with another process over X11): keep the text now.
+    enteredText_ = data && data->hasText() ? data->text() : QString();
     if (!dropWanted_ || !view_.isEnabled()) {
         dropWanted_ = false;
         ev->ignore();
@@ -83,6 +86,7 @@ bool TViewInput::DragMove(QDragMoveEvent* ev) {
 bool TViewInput::DragLeave() {
     view_.WndProc(msg::WM_KILLFOCUS, 0, 0);
     dropWanted_ = false;
+    enteredText_.clear();
     return true;
 }
 
@@ -115,7 +119,10 @@ bool TViewInput::Drop(QDropEvent* ev) {
     const TModifierScope scope(eventModifiers_, mods);
     DragOver(p.x(), p.y());
     const bool self = ev->source() == &view_ && dragFromHere_;
-    std::string text = platform::codepage::ToBytes(data->text().toStdU16String());
+    QString dropped = data->text();
+    if (dropped.isEmpty()) dropped = enteredText_;
+    enteredText_.clear();
+    std::string text = platform::codepage::ToBytes(dropped.toStdU16String());
     text = text.substr(0, text.find('\0'));
     e.DropText(text, self);
     e.DropFinish(self, true);

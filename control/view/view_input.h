@@ -245,6 +245,7 @@ private:
     bool dropTarget_ = false;   // registered at window creation
     bool dragFromHere_ = false; // the toolkit drag in progress is ours
     bool dropWanted_ = false;   // the drag over us has something we take
+    QString enteredText_;       // its text, as it was when it entered
 };
 
 }  // namespace tarn::view

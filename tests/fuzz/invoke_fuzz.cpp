@@ -23,6 +23,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     new QApplication(*argc, *argv);
     g_control = platform::com::MakeObject<tarnedit::TTarnEditX>();
+    // The control's window must go while the toolkit still stands: this
+    // runs before the toolkit's own statics are torn down at exit.
+    std::atexit([] { g_control.Reset(); });
     return 0;
 }
 

@@ -1,16 +1,23 @@
-// tarn-viewer: shows a text file in the editing control so that a person
-// can look at how it paints. Scroll with the wheel or the bars; the View
-// menu switches the ruler, the gutter, the marks and word wrap.
+// tarn-viewer: a text file in the editing control, for a person to look at
+// how it paints and to edit it: type (an input method included), select with
+// keys or mouse, copy and paste with other programs, drag text in and out,
+// undo, and save as Shift_JIS. The View menu switches the ruler, the gutter,
+// the marks and word wrap.
 #include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileDialog>
 #include <QMainWindow>
+#include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
+#include <QSaveFile>
+#include <QStatusBar>
 #include <QStringDecoder>
 
 #include "control/view/tarn_edit_view.h"
+#include "control/view/view_input.h"
 #include "platform/codepage/codepage.h"
 
 namespace {
@@ -58,7 +65,12 @@ public:
             const QString path = QFileDialog::getOpenFileName(this);
             if (!path.isEmpty()) Open(path);
         });
+        file->addAction(QStringLiteral("&Save as Shift_JIS..."), this, [this] {
+            const QString path = QFileDialog::getSaveFileName(this, {}, path_);
+            if (!path.isEmpty()) Save(path);
+        });
         file->addAction(QStringLiteral("&Quit"), this, &QWidget::close);
+        AddEditMenu();
         QMenu* menu = menuBar()->addMenu(QStringLiteral("&View"));
         auto& s = view_->Settings();
         Toggle(menu, "&Ruler", s.ShowRuler(), [&s](bool on) { s.SetShowRuler(on); });
@@ -72,6 +84,18 @@ public:
             view_->SetHorzScrollBar(on);
         });
         Toggle(menu, "&Word wrap", view_->Editor().WordWrap(), [this](bool on) { view_->Editor().PutWordWrap(on); });
+
+        // Drags go to and come from other programs; inside the window a
+        // drag still moves the text (Ctrl copies).
+        view_->Input().DragMode = tarn::view::dmOLEAuto;
+        view_->Input().CreateWindowDropTarget();
+        position_ = new QLabel(this);
+        statusBar()->addPermanentWidget(position_);
+        auto& e = view_->Editor();
+        e.OnMoveCaret = [this] { ShowPosition(); };
+        e.OnChangeInsMode = [this](bool) { ShowPosition(); };
+        e.OnChange = [this] { ShowPosition(); };
+        ShowPosition();
     }
 
     TTarnEditView& View() { return *view_; }
@@ -84,7 +108,24 @@ public:
             return;
         }
         view_->Editor().SetText(text);
+        view_->Editor().ClearUndoRecord();
+        path_ = path;
         setWindowTitle(path + QStringLiteral(" - tarn-viewer"));
+    }
+
+    // The document's own bytes: CP932, as the control holds them.
+    bool Save(const QString& path) {
+        const std::string text = view_->Editor().Text();
+        QSaveFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(text.data(), static_cast<qint64>(text.size())) < 0 || !f.commit()) {
+            view_->ShowMessage(platform::codepage::Utf8ToBytes("保存できません: " + path.toStdString()));
+            return false;
+        }
+        view_->Editor().Modified = false;
+        path_ = path;
+        setWindowTitle(path + QStringLiteral(" - tarn-viewer"));
+        statusBar()->showMessage(QStringLiteral("Saved ") + path, 3000);
+        return true;
     }
 
     void ShowSample() {
@@ -93,6 +134,44 @@ public:
     }
 
 private:
+    // The control's own keys do the work while it has the focus; the menu
+    // is for the mouse and shows the keys.
+    void AddEditMenu() {
+        QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+        auto& e = view_->Editor();
+        auto add = [&](const char* name, QKeySequence keys, auto f) {
+            QAction* a = edit->addAction(QString::fromUtf8(name), this, [this, f] {
+                f();
+                view_->setFocus();
+            });
+            a->setShortcut(keys);
+            a->setShortcutContext(Qt::WidgetShortcut);  // shown, never stolen from the control
+        };
+        add("&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), [&e] { e.Undo(); });
+        add("&Redo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [&e] { e.Redo(); });
+        edit->addSeparator();
+        add("Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), [&e] { e.Cut(); });
+        add("&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), [&e] { e.TxtCopy(); });
+        add("&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), [&e] { e.Paste(); });
+        add("Select &all", QKeySequence(Qt::CTRL | Qt::Key_A), [&e] { e.AllSel(); });
+        edit->addSeparator();
+        QAction* box = edit->addAction(QStringLiteral("&Box selection"));
+        box->setCheckable(true);
+        connect(box, &QAction::toggled, this, [this](bool on) {
+            view_->Editor().SetBoxSelMode(on);
+            view_->RepaintAll();
+        });
+    }
+
+    void ShowPosition() {
+        const auto& e = view_->Editor();
+        position_->setText(QStringLiteral("%1:%2  %3%4")
+                               .arg(e.CurposY + 1)
+                               .arg(e.CurposX + 1)
+                               .arg(e.InsMode ? QStringLiteral("INS") : QStringLiteral("OVR"))
+                               .arg(e.Modified ? QStringLiteral("  *") : QString()));
+    }
+
     template <class F>
     void Toggle(QMenu* menu, const char* name, bool initial, F apply) {
         QAction* a = menu->addAction(QString::fromUtf8(name));
@@ -105,6 +184,8 @@ private:
     }
 
     TTarnEditView* view_;
+    QLabel* position_ = nullptr;
+    QString path_;
 };
 
 }  // namespace

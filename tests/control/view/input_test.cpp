@@ -233,8 +233,9 @@ TEST_F(Input, HoldingTheButtonBelowTheTextAutoScrolls) {
     EXPECT_EQ(v->Input().AutoScrollDirection(), TAutoScroll::none);
 }
 
-TEST_F(Input, DraggingTheSelectionInsideMovesIt) {
+TEST_F(Input, DraggingTheSelectionInsideMovesItAsOneUndoableStep) {
     SetText(*v, "abcXYZdef");
+    E().ClearUndoRecord();
     E().SetselLine(3, 0, 6, 0);
     QTest::mousePress(v.get(), Qt::LeftButton, {}, At(4, 0));
     EXPECT_TRUE(E().Dragging());
@@ -242,6 +243,9 @@ TEST_F(Input, DraggingTheSelectionInsideMovesIt) {
     QTest::mouseRelease(v.get(), Qt::LeftButton, {}, At(8, 0));
     EXPECT_EQ(E().Text(), "abcdeXYZf");
     EXPECT_FALSE(E().Dragging());
+    QTest::keyClick(v.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(E().Text(), "abcXYZdef");
+    EXPECT_FALSE(E().Modified);
 }
 
 TEST_F(Input, PressWhileComposingCommitsFirst) {
@@ -340,6 +344,29 @@ TEST_F(Input, DroppedTextLandsAtThePointer) {
     QCoreApplication::sendEvent(v.get(), &drop);
     EXPECT_EQ(E().Text(), J("ab日本cdef"));
     EXPECT_EQ(dropped, 1);
+}
+
+// A source in another process may no longer answer for its data when the
+// drop comes (seen over X11): the text it gave on entering is used.
+TEST_F(Input, ADropWhoseSourceStoppedAnsweringUsesTheTextFromTheEnter) {
+    v->Input().DragMode = dmOLEAuto;
+    v->Input().CreateWindowDropTarget();
+    SetText(*v, "abcdef");
+    QMimeData entering;
+    entering.setText(QStringLiteral("外"));
+    QDragEnterEvent enter(At(2, 0), Qt::CopyAction, &entering, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(v.get(), &enter);
+    QMimeData silent;
+    silent.setData(QStringLiteral("text/plain"), QByteArray());
+    QDropEvent drop(QPointF(At(2, 0)), Qt::CopyAction, &silent, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(v.get(), &drop);
+    EXPECT_EQ(E().Text(), J("ab外cdef"));
+    // The kept text is gone with the drag: a later empty drop adds nothing.
+    QDragEnterEvent again(At(0, 0), Qt::CopyAction, &silent, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(v.get(), &again);
+    QDropEvent drop2(QPointF(At(0, 0)), Qt::CopyAction, &silent, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(v.get(), &drop2);
+    EXPECT_EQ(E().Text(), J("ab外cdef"));
 }
 
 TEST_F(Input, EditControlMessagesThroughTheWindow) {

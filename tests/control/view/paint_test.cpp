@@ -204,9 +204,16 @@ TEST_F(Painting, SetTxtColorPaintsLikeASelectionAndRestoresEverything) {
     EXPECT_EQ(FindPixel(Render(*v), SpacingY(*v, 0), Px(kGreen)), -1);
 }
 
+// Through the editor, as a find paints its remembered hit.
 TEST_F(Painting, FindHitIsTheColourOnItsInverse) {
     SetText(*v, "find me here");
-    v->PaintFindHit(5, 0, 2, kRed);
+    v->Editor().OnFind = [](const std::string& s, const std::string& f, int, int& x, int& len) {
+        const auto at = s.find(f);
+        if (at != std::string::npos) x = static_cast<int>(at) + 1, len = static_cast<int>(f.size());
+    };
+    v->Editor().FindInit("me");
+    v->Editor().FindDown();
+    v->Editor().SetFindHitFocus(kRed);
     const QImage img = Render(*v);
     const QRgb inverse = Px(kRed ^ 0xFFFFFF);
     EXPECT_EQ(FindPixel(img, SpacingY(*v, 0), inverse), Col(5));
