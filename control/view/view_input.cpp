@@ -135,7 +135,8 @@ bool TViewInput::KeyPress(QKeyEvent* e) {
     // Tab moves the focus on unless the control wants it (its dialog code).
     if (vk == msg::VK_TAB && !(Message(msg::WM_GETDLGCODE, 0, 0).value_or(0) & DLGC_WANTTAB)) return false;
     const LPARAM flags = e->isAutoRepeat() ? (LPARAM{1} << 30) | 1 : 1;
-    altDown_ = (e->modifiers() & Qt::AltModifier) != 0;
+    // The Alt key's own press may come without the modifier it sets.
+    altDown_ = (e->modifiers() & Qt::AltModifier) != 0 || e->key() == Qt::Key_Alt;
     if (vk != 0) view_.WndProc(altDown_ ? msg::WM_SYSKEYDOWN : msg::WM_KEYDOWN, vk, flags);
     if (!altDown_ && !e->text().isEmpty()) SendChars(e->text(), flags);
     e->accept();

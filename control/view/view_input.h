@@ -238,6 +238,12 @@ private:
     QPoint lastPressPoint_;
     qint64 lastPressTime_ = -1000000;
     bool dblSentForPress_ = false;
+    // The row a press in the margin selected, and the end it anchored at.
+    struct TRowPress {
+        int row;
+        int endX, endY;
+    };
+    std::optional<TRowPress> rowPress_;
 
     QString preedit_;
     std::string result_;  // the result string of the composition message

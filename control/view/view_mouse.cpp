@@ -80,6 +80,7 @@ void TViewInput::LeftPress(unsigned keys, int x, int y) {
     e.SavedCaretScrollFix = e.CaretScrollFix;
     e.CaretScrollFix = false;
     bool inside = false;
+    rowPress_.reset();
     if (keys & msg::MK_SHIFT) {
         SelectAfterMove();
     } else if (x >= view_.TextLeft() - 4 || oldOffset != 0) {
@@ -98,6 +99,7 @@ void TViewInput::LeftPress(unsigned keys, int x, int y) {
                 e.GCurposX = 0;
                 e.GCurposY = row + 1;
             }
+            rowPress_ = TRowPress{row, e.GCurposX, e.GCurposY};
             e.MoveCaret(0, row, Txmovemode::normal, true, false);
             e.SelFlag = true;
             view_.RepaintSelectionEnd(0, row);
@@ -163,10 +165,15 @@ void TViewInput::Move(unsigned keys, int x, int y) {
         e.MoveCaret(p.X, p.Y, Txmovemode::normal, false, false);
         if (TextPos{e.CurposX, e.CurposY} != before) {
             if (!e.Dragging()) {
-                if (x < view_.TextLeft() && e.CurposY == e.GCurposY + 1) {
-                    // A row selection dragged downwards stays made of rows.
+                if (rowPress_ && x < view_.TextLeft()) {
+                    // A row selection dragged in the margin stays made of
+                    // whole rows and keeps the pressed row: downwards it
+                    // runs from that row's start, upwards from its end.
                     e.SetBoxSelMode(false);
-                    e.GCurposX = 0;
+                    const bool down = e.CurposY > rowPress_->row;
+                    const TextPos anchor = down ? TextPos{0, rowPress_->row} : TextPos{rowPress_->endX, rowPress_->endY};
+                    e.GCurposX = anchor.X;
+                    e.GCurposY = anchor.Y;
                 }
                 SelectAfterMove();
             }

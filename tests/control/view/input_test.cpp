@@ -2,6 +2,7 @@
 // method and drops, on the offscreen platform.
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -199,6 +200,54 @@ TEST_F(Input, GutterPressSelectsTheRow) {
     SetText(*v, "abc\r\n");
     QTest::mouseClick(v.get(), Qt::LeftButton, {}, QPoint(2, At(0, 1).y()));
     EXPECT_FALSE(E().Selmode());
+}
+
+// Dragging in the margin keeps selecting whole rows, the pressed row
+// included, whichever way the pointer goes.
+TEST_F(Input, RowSelectionDraggedInTheMarginKeepsThePressedRow) {
+    SetText(*v, "r0\r\nr1\r\nr2\r\nr3\r\n");
+    QTest::mousePress(v.get(), Qt::LeftButton, {}, QPoint(2, At(0, 1).y()));
+    EXPECT_EQ(E().SelText(), "r1\r\n");
+    QTest::mouseMove(v.get(), QPoint(2, At(0, 2).y()));
+    QTest::mouseMove(v.get(), QPoint(2, At(0, 3).y()));
+    EXPECT_EQ(E().SelText(), "r1\r\nr2\r\n");
+    QTest::mouseMove(v.get(), QPoint(2, At(0, 0).y()));
+    EXPECT_EQ(E().SelText(), "r0\r\nr1\r\n");
+    QTest::mouseRelease(v.get(), Qt::LeftButton, {}, QPoint(2, At(0, 0).y()));
+    EXPECT_FALSE(E().MouseDownF);
+}
+
+// Alt alone (the menu key) brings a caret scrolled out of sight back.
+TEST_F(Input, AltBringsTheCaretBackIntoViewWithCaretScrollFix) {
+    std::string text;
+    for (int i = 0; i < 60; ++i) text += "row\r\n";
+    SetText(*v, text);
+    E().CaretScrollFix = true;
+    E().CurSet(0, 1, Txmovemode::normal);
+    v->WndProc(msg::WM_VSCROLL, msg::SB_PAGEDOWN, 0);
+    v->WndProc(msg::WM_VSCROLL, msg::SB_PAGEDOWN, 0);
+    ASSERT_LT(v->CaretRect().bottom(), 0);
+    int keyDowns = 0;
+    v->Input().OnKeyDown = [&](int&, int) { ++keyDowns; };
+    QTest::keyClick(v.get(), Qt::Key_Alt);
+    EXPECT_EQ(keyDowns, 1);
+    EXPECT_EQ(E().CurposY, 1);
+    EXPECT_GE(v->CaretRect().top(), 0);
+    EXPECT_LE(v->CaretRect().bottom(), v->height());
+}
+
+TEST_F(Input, RightPressPopsTheMenuUpAndRaisesMouseDown) {
+    SetText(*v, "abc");
+    QMenu menu;
+    menu.addAction(QStringLiteral("item"));
+    v->Input().PopupMenu = &menu;
+    std::vector<int> buttons;
+    v->Input().OnMouseDown = [&](int b, int, int, int) { buttons.push_back(b); };
+    QTest::mousePress(v.get(), Qt::RightButton, {}, At(1, 0));
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_EQ(buttons, (std::vector<int>{mbRight}));
+    menu.hide();
+    QTest::mouseRelease(v.get(), Qt::RightButton, {}, At(1, 0));
 }
 
 TEST_F(Input, DoubleClickRaisesDblclickAndMovesNothing) {
