@@ -2,12 +2,17 @@
 # Uses tarn-viewer the way a person would, on a virtual display: types,
 # selects with the mouse, copies to and pastes from another program's
 # clipboard, drags text inside the window and undoes it, and drags text out
-# into a second viewer. Each step leaves a screenshot in
+# into a second viewer; with --ime also composes Japanese through a real
+# input method (ibus with Anthy). Each step leaves a screenshot in
 # build/test-screenshots/viewer-*.png to look at. Not a test: it needs real
 # X11 drag and drop and waits for windows the way a person does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh xdotool x11-apps x11-utils imagemagick xclip
+ime=false
+[ "${1:-}" = "--ime" ] && ime=true
+extra=()
+$ime && extra=(ibus ibus-anthy dbus-x11)
+scripts/setup.sh xdotool x11-apps x11-utils imagemagick xclip "${extra[@]}"
 build=${QUENBY_BUILD_DIR:-build}
 cmake -S . -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target tarn-viewer >/dev/null
@@ -25,6 +30,21 @@ until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
 shot() { xwd -root -silent | convert xwd:- "$out/viewer-$1.png"; echo "  $out/viewer-$1.png"; }
 settle() { sleep 0.5; }
 window() { xdotool search --sync --name "$1" | tail -1; }
+
+if $ime; then
+  # The input method's engine is a Python program of the system's.
+  export PATH=/usr/bin:/bin:$PATH
+  eval "$(dbus-launch --sh-syntax)"
+  pids+=("$DBUS_SESSION_BUS_PID")
+  ibus-daemon -drx --panel=disable
+  # "ibus engine NAME" can fail even when it has switched: ask back.
+  for _ in $(seq 50); do
+    ibus engine anthy >/dev/null 2>&1 || true
+    [ "$(ibus engine 2>/dev/null)" = anthy ] && break
+    sleep 0.2
+  done
+  export QT_IM_MODULE=ibus
+fi
 
 "$build/bin/tarn-viewer" --ruler --numbers >/dev/null 2>&1 &
 pids+=($!)
@@ -68,3 +88,16 @@ xdotool mousemove 118 642
 sleep 0.3
 xdotool mouseup 1
 settle; shot drag-out
+
+if $ime; then
+  echo "Composing with the input method (Ctrl+J: hiragana, space converts, Enter commits):"
+  xdotool mousemove 60 285 click 1
+  xdotool key ctrl+j
+  xdotool type --delay 60 "nihongo"
+  settle; shot ime-composing
+  xdotool key space
+  settle; shot ime-converted
+  xdotool key Return
+  settle; shot ime-committed
+  ibus exit || true
+fi
