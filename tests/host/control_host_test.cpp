@@ -112,6 +112,13 @@ TEST_F(ControlHost, CreatedByProgIdPlacedInAWidgetAndDrivenThroughInvoke) {
     ASSERT_EQ(GetProperty(d_.Get(), tx::dispid::SelText, &sel), S_OK);
     EXPECT_EQ(sel, text);
 
+    // The same through the C++ interface of the loaded library.
+    ASSERT_EQ(control_->put_Text(u"直接\r\ncall"), S_OK);
+    ASSERT_EQ(control_->SelectAll(), S_OK);
+    BSTR direct;
+    ASSERT_EQ(control_->get_SelText(&direct), S_OK);
+    EXPECT_EQ(direct, u"直接\r\ncall");
+
     // Failures keep their message across the module boundary.
     bool scrolled = false;
     EXPECT_TRUE(FAILED(CallFunction(d_.Get(), tx::dispid::CurSet, &scrolled, std::int32_t{0}, std::int32_t{-1},
