@@ -62,39 +62,54 @@ protected:
         d_ = ComPtr<IDispatch>(static_cast<IDispatch*>(control_.Get()));
     }
 
+    // The control's window, placed in the host's own widget at a geometry.
+    QWidget* Place(QWidget& form, const QRect& at) {
+        ComPtr<tx::ITarnEditXWindow> window;
+        EXPECT_EQ(control_->QueryInterface(tx::IID_ITarnEditXWindow, reinterpret_cast<void**>(window.Put())), S_OK);
+        std::uintptr_t handle = 0;
+        if (!window || window->GetWindow(&handle) != S_OK) return nullptr;
+        auto* editor = reinterpret_cast<QWidget*>(handle);
+        if (!editor) return nullptr;
+        form.resize(400, 300);
+        editor->setParent(&form);
+        editor->setGeometry(at);
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+        return editor;
+    }
+
+    // A sink through the connection point; Unadvise() takes it off.
+    ComPtr<Sink> Advise() {
+        ComPtr<IConnectionPointContainer> cpc;
+        EXPECT_EQ(control_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(cpc.Put())), S_OK);
+        if (cpc) EXPECT_EQ(cpc->FindConnectionPoint(tx::IID_ITarnEditXEvents, cp_.Put()), S_OK);
+        ComPtr<Sink> sink = MakeObject<Sink>();
+        if (cp_) EXPECT_EQ(cp_->Advise(static_cast<tx::ITarnEditXEvents*>(sink.Get()), &cookie_), S_OK);
+        return sink;
+    }
+    void Unadvise() {
+        ASSERT_TRUE(cp_);
+        EXPECT_EQ(cp_->Unadvise(cookie_), S_OK);
+        cp_.Reset();
+    }
+
     testing_fs::RegistryFile registry_;
     ComPtr<tx::ITarnEditX> control_;
     ComPtr<IDispatch> d_;
+    ComPtr<IConnectionPoint> cp_;
+    DWORD cookie_ = 0;
 };
 
 TEST_F(ControlHost, CreatedByProgIdPlacedInAWidgetAndDrivenThroughInvoke) {
     ASSERT_EQ(Regsvr(""), 0);
     Create();
 
-    // The window, placed in the host's own widget.
-    ComPtr<tx::ITarnEditXWindow> window;
-    ASSERT_EQ(control_->QueryInterface(tx::IID_ITarnEditXWindow, reinterpret_cast<void**>(window.Put())), S_OK);
-    std::uintptr_t handle = 0;
-    ASSERT_EQ(window->GetWindow(&handle), S_OK);
-    auto* editor = reinterpret_cast<QWidget*>(handle);
-    ASSERT_NE(editor, nullptr);
     QWidget form;
-    form.resize(400, 300);
-    editor->setParent(&form);
-    editor->setGeometry(8, 8, 300, 200);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QWidget* editor = Place(form, QRect(8, 8, 300, 200));
+    ASSERT_NE(editor, nullptr);
     EXPECT_EQ(editor->parentWidget(), &form);
     ASSERT_EQ(CallMethod(d_.Get(), tx::dispid::ReDesign), S_OK);
-
-    // A sink through the connection point.
-    ComPtr<IConnectionPointContainer> cpc;
-    ASSERT_EQ(control_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(cpc.Put())), S_OK);
-    ComPtr<IConnectionPoint> cp;
-    ASSERT_EQ(cpc->FindConnectionPoint(tx::IID_ITarnEditXEvents, cp.Put()), S_OK);
-    ComPtr<Sink> sink = MakeObject<Sink>();
-    DWORD cookie = 0;
-    ASSERT_EQ(cp->Advise(static_cast<tx::ITarnEditXEvents*>(sink.Get()), &cookie), S_OK);
+    ComPtr<Sink> sink = Advise();
 
     ASSERT_EQ(CallMethod(d_.Get(), tx::dispid::TextPaste, BSTR(u"こんにちは\r\nworld")), S_OK);
     BSTR text;
@@ -127,11 +142,8 @@ TEST_F(ControlHost, CreatedByProgIdPlacedInAWidgetAndDrivenThroughInvoke) {
     ASSERT_EQ(GetErrorInfo(&info), S_OK);
     EXPECT_EQ(info.description, u"インデックスがリストの範囲を超えています");
 
-    ASSERT_EQ(cp->Unadvise(cookie), S_OK);
+    Unadvise();
     editor->setParent(nullptr);  // the control owns its window
-    window.Reset();
-    cp.Reset();
-    cpc.Reset();
     d_.Reset();
     control_.Reset();
 
@@ -146,23 +158,10 @@ TEST_F(ControlHost, CreatedByProgIdPlacedInAWidgetAndDrivenThroughInvoke) {
 TEST_F(ControlHost, TypingIntoTheWindow) {
     ASSERT_EQ(Regsvr(""), 0);
     Create();
-    ComPtr<tx::ITarnEditXWindow> window;
-    ASSERT_EQ(control_->QueryInterface(tx::IID_ITarnEditXWindow, reinterpret_cast<void**>(window.Put())), S_OK);
-    std::uintptr_t handle = 0;
-    ASSERT_EQ(window->GetWindow(&handle), S_OK);
-    auto* editor = reinterpret_cast<QWidget*>(handle);
     QWidget form;
-    editor->setParent(&form);
-    editor->setGeometry(0, 0, 300, 200);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    ComPtr<IConnectionPointContainer> cpc;
-    ASSERT_EQ(control_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(cpc.Put())), S_OK);
-    ComPtr<IConnectionPoint> cp;
-    ASSERT_EQ(cpc->FindConnectionPoint(tx::IID_ITarnEditXEvents, cp.Put()), S_OK);
-    ComPtr<Sink> sink = MakeObject<Sink>();
-    DWORD cookie = 0;
-    ASSERT_EQ(cp->Advise(static_cast<tx::ITarnEditXEvents*>(sink.Get()), &cookie), S_OK);
+    QWidget* editor = Place(form, QRect(0, 0, 300, 200));
+    ASSERT_NE(editor, nullptr);
+    ComPtr<Sink> sink = Advise();
     editor->setFocus();
     QTest::keyClicks(editor, "abc");
     EXPECT_EQ(sink->Count(tx::event::OnKeyPress), 3);
@@ -176,7 +175,7 @@ TEST_F(ControlHost, TypingIntoTheWindow) {
     EXPECT_EQ(x, 3);
     QTest::mouseClick(editor, Qt::LeftButton, {}, QPoint(60, 10));
     EXPECT_EQ(sink->Count(tx::event::OnClick), 1);
-    ASSERT_EQ(cp->Unadvise(cookie), S_OK);
+    Unadvise();
     editor->setParent(nullptr);
 }
 
