@@ -21,16 +21,16 @@ constexpr Long kShiftBits = 0x7F;
 
 void TTarnEditX::BindInputEvents() {
     tv::TViewInput& in = IN;
-    in.OnKeyDown = [this](int& key, int shift) {
-        Short k = static_cast<Short>(key);
-        events_.Fire(event::OnKeyDown, com::ByRef(k), Long{shift & kShiftBits});
-        key = static_cast<std::uint16_t>(k);
+    // The virtual key goes out and comes back as the sink left it.
+    auto keyEvent = [this](com::DISPID id) {
+        return [this, id](int& key, int shift) {
+            Short k = static_cast<Short>(key);
+            events_.Fire(id, com::ByRef(k), Long{shift & kShiftBits});
+            key = static_cast<std::uint16_t>(k);
+        };
     };
-    in.OnKeyUp = [this](int& key, int shift) {
-        Short k = static_cast<Short>(key);
-        events_.Fire(event::OnKeyUp, com::ByRef(k), Long{shift & kShiftBits});
-        key = static_cast<std::uint16_t>(k);
-    };
+    in.OnKeyDown = keyEvent(event::OnKeyDown);
+    in.OnKeyUp = keyEvent(event::OnKeyUp);
     // The character byte goes out as a short; only the low byte of what
     // comes back is a character.
     in.OnKeyPress = [this](int& key) {

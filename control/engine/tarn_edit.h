@@ -315,9 +315,8 @@ public:
     std::string TagSearch(int& posx, int& posy, bool TopOnlyF) const;
 
 private:
-    // Applies the newest record of the undo (or redo) history.
-    // Applies the newest record (and its partner); true when the last record
-    // applied was tied to the one below it.
+    // Applies the newest record of the undo (or redo) history, and its
+    // partner; true when the last record applied was tied to the one below.
     bool ApplyNewest(bool undo);
     void ApplyStep(bool undo);
     // Ties the records kept since History().Recorded() was `recorded` into
