@@ -79,7 +79,7 @@ private:
     bool ctl3d_ = true;
     TxBorderStyle border_ = bsSingle;
     bool subComponent_ = false;
-    std::int32_t cursor_ = 0;
+    std::int32_t cursor_ = -4;  // crIBeam, the window's own
     bool tabStop_ = true;
     bool showHint_ = false;
     std::int32_t fontCharset_ = 128;  // SHIFTJIS_CHARSET

@@ -26,6 +26,32 @@ using com::Variant;
 
 namespace {
 
+// The pointer shapes of the stored cursor numbers (crDefault 0 down to
+// crSizeAll -22); numbers without a shape of their own keep the I-beam.
+Qt::CursorShape CursorShape(std::int32_t c) {
+    switch (c) {
+        case 0: case -2: return Qt::ArrowCursor;
+        case -1: return Qt::BlankCursor;
+        case -3: return Qt::CrossCursor;
+        case -6: return Qt::SizeBDiagCursor;
+        case -7: return Qt::SizeVerCursor;
+        case -8: return Qt::SizeFDiagCursor;
+        case -9: return Qt::SizeHorCursor;
+        case -10: return Qt::UpArrowCursor;
+        case -11: case -17: return Qt::WaitCursor;
+        case -12: case -16: return Qt::DragMoveCursor;
+        case -13: case -18: return Qt::ForbiddenCursor;
+        case -14: return Qt::SplitHCursor;
+        case -15: return Qt::SplitVCursor;
+        case -19: return Qt::BusyCursor;
+        case -20: return Qt::WhatsThisCursor;
+        case -21: return Qt::PointingHandCursor;
+        case -22: return Qt::SizeAllCursor;
+        default: return Qt::IBeamCursor;
+    }
+}
+
+
 com::DISPID MemberId(std::string_view name) {
     com::BSTR n = com::Utf8ToUtf16(name);
     com::DISPID id = com::DISPID_UNKNOWN;
@@ -83,7 +109,10 @@ void TTarnEditX::LoadProperties(const std::string& stream) {
         else if (n == "Top") w.move(w.x(), num());
         else if (n == "Width") w.resize(std::max(0, num()), w.height());
         else if (n == "Height") w.resize(w.width(), std::max(0, num()));
-        else if (n == "Cursor") cursor_ = num();
+        else if (n == "Cursor") {
+            cursor_ = num();
+            view_->SetRestingCursor(CursorShape(cursor_));
+        }
         else if (n == "TabStop") tabStop_ = std::get<bool>(s);
         else if (n == "ShowHint") showHint_ = std::get<bool>(s);
         else if (n == "ParentFont") view_->SetParentFont(std::get<bool>(s));

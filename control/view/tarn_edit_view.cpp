@@ -38,7 +38,7 @@ TTarnEditView::TTarnEditView(QWidget* parent) : QWidget(parent), edit_(this), ru
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_InputMethodEnabled);
     setFocusPolicy(Qt::StrongFocus);
-    setCursor(Qt::IBeamCursor);
+    setCursor(restingCursor_);
     target_ = &surface_;
 
     vbar_ = new QScrollBar(Qt::Vertical, this);
@@ -336,6 +336,11 @@ void TTarnEditView::ShowMessage(std::string_view text) {
         return;
     }
     QMessageBox::warning(this, QGuiApplication::applicationDisplayName(), FromBytes(text));
+}
+
+void TTarnEditView::SetRestingCursor(const QCursor& c) {
+    restingCursor_ = c;
+    if (!edit_.Dragging()) setCursor(c);
 }
 
 void TTarnEditView::RecreateWindow() {

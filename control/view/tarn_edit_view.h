@@ -14,6 +14,7 @@
 // each message to the handler of its family.
 #pragma once
 
+#include <QCursor>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
@@ -102,6 +103,9 @@ public:
 
     // ---- Painting ------------------------------------------------------
     void RepaintAll() override;
+    // The pointer's shape over the text, and again after a drag.
+    void SetRestingCursor(const QCursor& c);
+    const QCursor& RestingCursor() const noexcept { return restingCursor_; }
     void RedrawRows(RedrawScope scope, int from, int to) override;
     void DrawLine(int y1, int y2);
     void SetTxtColor(int x, int y, int L, Colour fontColor, Colour backColor, bool normalF);
@@ -235,6 +239,7 @@ private:
     TViewSettings settings_;
     TTarnEdit edit_;
     std::unique_ptr<TViewInput> input_;
+    QCursor restingCursor_{Qt::IBeamCursor};
     TDrawingFont font_;
     QFont rulerFont_;
 

@@ -209,7 +209,7 @@ void TViewInput::Release(int button, unsigned keys, int x, int y) {
         e.DropText(text, true);
         e.DropFinish(true, false);
         view_.RepeatCount = 0;
-        view_.setCursor(Qt::IBeamCursor);
+        view_.setCursor(view_.RestingCursor());
     }
     const bool inside = view_.rect().contains(x, y);
     if (pressedInside_ && inside && OnClick) OnClick();

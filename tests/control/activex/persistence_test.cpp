@@ -9,6 +9,7 @@
 #include "control/activex/tarn_edit_x.h"
 #include "platform/com/late_bound.h"
 #include "control_test_support.h"
+#include "control/view/tarn_edit_view.h"
 
 namespace tarnedit {
 namespace {
@@ -71,6 +72,24 @@ TEST(PersistenceValues, LoadedValuesReachTheEditorThroughTheirSetters) {
     ASSERT_EQ(r->Load(Stream(set)), S_OK);
     ASSERT_EQ(GetProperty(static_cast<ITarnEditX*>(r.Get()), dispid::TopMargin, &top), S_OK);
     EXPECT_EQ(top, 11);
+}
+
+// A fresh control shows the I-beam and stores it (it is not the declared
+// default); a stored cursor becomes the window's and comes back on save.
+TEST(PersistenceValues, TheCursorIsTheWindowsAndIsStored) {
+    ComPtr<TTarnEditX> fresh = MakeObject<TTarnEditX>();
+    EXPECT_EQ(fresh->View().cursor().shape(), Qt::IBeamCursor);
+    std::string saved;
+    ASSERT_EQ(fresh->Save(&saved), S_OK);
+    EXPECT_NE(saved.find("crIBeam"), std::string::npos);
+
+    persist::PropertyList set = persist::TarnEditX1Properties();
+    Replace(set, "Cursor", persist::Identifier{"crHandPoint"});
+    ComPtr<TTarnEditX> c = MakeObject<TTarnEditX>();
+    ASSERT_EQ(c->Load(Stream(set)), S_OK);
+    EXPECT_EQ(c->View().cursor().shape(), Qt::PointingHandCursor);
+    ASSERT_EQ(c->Save(&saved), S_OK);
+    EXPECT_EQ(saved, Stream(set));
 }
 
 TEST(PersistenceValues, DamagedStreamsFailAndLeaveTheControlUsable) {
