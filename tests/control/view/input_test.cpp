@@ -1,6 +1,7 @@
 // The control driven the way a person drives it: keys, mouse, the input
 // method and drops, on the offscreen platform.
 #include <QClipboard>
+#include <QCursor>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -295,6 +296,22 @@ TEST_F(Input, DraggingTheSelectionInsideMovesItAsOneUndoableStep) {
     QTest::keyClick(v.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(E().Text(), "abcXYZdef");
     EXPECT_FALSE(E().Modified);
+}
+
+// A host-driven drag: the caret follows the pointer wherever it is, and
+// the host drops the text itself.
+TEST_F(Input, MoveSynchroMouseLetsTheCaretFollowThePointer) {
+    SetText(*v, "abcXYZdef");
+    E().SetselLine(3, 0, 6, 0);
+    E().DragInit();
+    QCursor::setPos(v->mapToGlobal(At(8, 0)));
+    if (v->mapFromGlobal(QCursor::pos()) != At(8, 0)) GTEST_SKIP() << "this platform does not move the pointer";
+    v->Input().MoveSynchroMouse();
+    EXPECT_EQ(E().CurposX, 8);
+    E().DropText(E().SelText(), true);
+    E().DropFinish(true, false);
+    EXPECT_EQ(E().Text(), "abcdeXYZf");
+    EXPECT_FALSE(E().Dragging());
 }
 
 TEST_F(Input, PressWhileComposingCommitsFirst) {
