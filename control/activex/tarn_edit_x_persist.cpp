@@ -15,6 +15,8 @@
 #include "platform/com/utf.h"
 #include "platform/com/variant.h"
 
+#include <utility>
+
 #include <QWidget>  // after the runtime's headers: Qt's "slots" macro
 
 namespace tarnedit {
@@ -29,28 +31,19 @@ namespace {
 // The pointer shapes of the stored cursor numbers (crDefault 0 down to
 // crSizeAll -22); numbers without a shape of their own keep the I-beam.
 Qt::CursorShape CursorShape(std::int32_t c) {
-    switch (c) {
-        case 0: case -2: return Qt::ArrowCursor;
-        case -1: return Qt::BlankCursor;
-        case -3: return Qt::CrossCursor;
-        case -6: return Qt::SizeBDiagCursor;
-        case -7: return Qt::SizeVerCursor;
-        case -8: return Qt::SizeFDiagCursor;
-        case -9: return Qt::SizeHorCursor;
-        case -10: return Qt::UpArrowCursor;
-        case -11: case -17: return Qt::WaitCursor;
-        case -12: case -16: return Qt::DragMoveCursor;
-        case -13: case -18: return Qt::ForbiddenCursor;
-        case -14: return Qt::SplitHCursor;
-        case -15: return Qt::SplitVCursor;
-        case -19: return Qt::BusyCursor;
-        case -20: return Qt::WhatsThisCursor;
-        case -21: return Qt::PointingHandCursor;
-        case -22: return Qt::SizeAllCursor;
-        default: return Qt::IBeamCursor;
-    }
+    static constexpr std::pair<std::int32_t, Qt::CursorShape> kShapes[] = {
+        {0, Qt::ArrowCursor},         {-1, Qt::BlankCursor},       {-2, Qt::ArrowCursor},
+        {-3, Qt::CrossCursor},        {-6, Qt::SizeBDiagCursor},   {-7, Qt::SizeVerCursor},
+        {-8, Qt::SizeFDiagCursor},    {-9, Qt::SizeHorCursor},     {-10, Qt::UpArrowCursor},
+        {-11, Qt::WaitCursor},        {-12, Qt::DragMoveCursor},   {-13, Qt::ForbiddenCursor},
+        {-14, Qt::SplitHCursor},      {-15, Qt::SplitVCursor},     {-16, Qt::DragMoveCursor},
+        {-17, Qt::WaitCursor},        {-18, Qt::ForbiddenCursor},  {-19, Qt::BusyCursor},
+        {-20, Qt::WhatsThisCursor},   {-21, Qt::PointingHandCursor}, {-22, Qt::SizeAllCursor},
+    };
+    for (const auto& [number, shape] : kShapes)
+        if (number == c) return shape;
+    return Qt::IBeamCursor;
 }
-
 
 com::DISPID MemberId(std::string_view name) {
     com::BSTR n = com::Utf8ToUtf16(name);

@@ -91,14 +91,15 @@ TViewInput::~TViewInput() = default;
 
 void TViewInput::SetInputContext(std::unique_ptr<TInputContext> context) { context_ = std::move(context); }
 
-int TViewInput::ShiftBits() const {
-    const unsigned m = eventModifiers_ ? *eventModifiers_ : lastModifiers_;
+int TViewInput::ShiftBits(unsigned keys) const {
     int bits = 0;
-    if (m & msg::MK_SHIFT) bits |= kShiftMask;
-    if (m & msg::MK_CONTROL) bits |= kCtrlMask;
+    if (keys & msg::MK_SHIFT) bits |= kShiftMask;
+    if (keys & msg::MK_CONTROL) bits |= kCtrlMask;
     if (altDown_) bits |= kAltMask;
     return bits;
 }
+
+int TViewInput::ShiftBits() const { return ShiftBits(eventModifiers_ ? *eventModifiers_ : lastModifiers_); }
 
 bool TViewInput::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &view_) return false;

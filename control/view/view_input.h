@@ -194,7 +194,10 @@ private:
     void BringCaretIntoView();
     // After a caret move: extend the selection or drop it.
     void SelectAfterMove();
+    // The Shift argument of the events: of the event being handled, of
+    // given MK_ bits, and of a mouse message's bits (buttons included).
     int ShiftBits() const;
+    int ShiftBits(unsigned keys) const;
     int MouseShift(WPARAM keys) const;
 
     // Mouse.

@@ -12,10 +12,7 @@ namespace tarn::view {
 namespace msg = platform::messages;
 
 int TViewInput::MouseShift(WPARAM keys) const {
-    int bits = 0;
-    if (keys & msg::MK_SHIFT) bits |= kShiftMask;
-    if (keys & msg::MK_CONTROL) bits |= kCtrlMask;
-    if (altDown_) bits |= kAltMask;
+    int bits = ShiftBits(static_cast<unsigned>(keys));
     if (keys & msg::MK_LBUTTON) bits |= kLeftMask;
     if (keys & msg::MK_RBUTTON) bits |= kRightMask;
     if (keys & msg::MK_MBUTTON) bits |= kMiddleMask;
