@@ -13,12 +13,15 @@ function(quenby_twin name suffix flags sources include deps)
   target_include_directories(${name}${suffix} PUBLIC ${include})
   target_compile_options(${name}${suffix} PUBLIC ${flags})
   target_link_options(${name}${suffix} PUBLIC ${flags})
+  # Decided when the build is generated, not here: a dependency declared in
+  # a folder read later still gets its twin linked (otherwise a sanitized
+  # library would silently run unsanitized code beneath it).
   set(twin_deps)
   foreach(dep IN LISTS deps)
-    if(TARGET ${dep}${suffix})
-      list(APPEND twin_deps ${dep}${suffix})
-    else()
+    if(dep MATCHES "::")
       list(APPEND twin_deps ${dep})
+    else()
+      list(APPEND twin_deps "$<IF:$<TARGET_EXISTS:${dep}${suffix}>,${dep}${suffix},${dep}>")
     endif()
   endforeach()
   target_link_libraries(${name}${suffix} PUBLIC ${twin_deps})

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "control/engine/pixel_math.h"
+
 namespace tarn {
 
 // Modifier bits as the design's mouse and key messages carry them.
@@ -29,7 +31,7 @@ public:
 
     // Pixel width of bytes already tab-expanded, in the drawing font.
     virtual int TextWidth(std::string_view bytes, int fontWidth) const {
-        return static_cast<int>(bytes.size()) * fontWidth;
+        return PixelsOf(static_cast<std::int64_t>(bytes.size()), fontWidth);
     }
     // True when every character is fontWidth wide per byte (so widths can be
     // computed by arithmetic).

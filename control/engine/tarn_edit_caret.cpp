@@ -1,5 +1,7 @@
 #include "control/engine/tarn_edit.h"
 
+#include "control/engine/pixel_math.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -29,7 +31,8 @@ int TTarnEdit::PixelOfColumn(int row, int col) const {
     if (col <= 0) return 0;
     if (col <= static_cast<int>(vis.size())) return ExpandedWidth(vis.substr(0, static_cast<std::size_t>(col)));
     // Beyond the text only free caret mode places anything: spaces.
-    return ExpandedWidth(vis) + (col - static_cast<int>(vis.size())) * View().TextWidth(" ", Fontwidth);
+    return ClampPixels(static_cast<std::int64_t>(ExpandedWidth(vis)) +
+                       static_cast<std::int64_t>(col - static_cast<int>(vis.size())) * View().TextWidth(" ", Fontwidth));
 }
 
 ColumnHit TTarnEdit::ColumnAtPixel(int row, int x, bool pad) const {
@@ -64,9 +67,11 @@ ColumnHit TTarnEdit::ColumnAtPixel(int row, int x, bool pad) const {
 
 int TTarnEdit::FreeCaretLimit() const {
     const int hstep = HorizontalStep();
-    int limit = (DwclientX < WidestRow + hstep) ? WidestRow + DwclientX - hstep : DwclientX + ClOffsetX;
+    int limit = ClampPixels((DwclientX < static_cast<std::int64_t>(WidestRow) + hstep)
+                                ? static_cast<std::int64_t>(WidestRow) + DwclientX - hstep
+                                : static_cast<std::int64_t>(DwclientX) + ClOffsetX);
     limit -= CaretMargin();
-    if (WordWrap()) limit = std::min(limit, Column() * Fontwidth);
+    if (WordWrap()) limit = std::min(limit, PixelsOf(Column(), Fontwidth));
     return std::min(ColumnAtPixel(CurposY, limit, true).column, MaxCurposX());
 }
 

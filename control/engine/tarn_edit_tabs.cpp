@@ -1,14 +1,17 @@
 #include "control/engine/tarn_edit.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/codepage/codepage.h"
 
 namespace tarn {
 
 int TTarnEdit::GetTabcount(int x) const {
-    const int t = tabCount_;
-    return t - ((x + t - 1) % t);
+    // The tab stop after column x (1-based); computed wide, so that any x a
+    // host passes gives a width in 1..TabCount.
+    const std::int64_t t = tabCount_;
+    return static_cast<int>(t - (((static_cast<std::int64_t>(x) - 1) % t + t) % t));
 }
 
 std::string TTarnEdit::Tabtospace(std::string_view s) const {

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "control/engine/pixel_math.h"
 #include "control/engine/tarn_edit.h"
 #include "platform/codepage/codepage.h"
 
@@ -11,14 +12,14 @@ class FixedPitchMeasure final : public WrapMeasure {
 public:
     FixedPitchMeasure(int fontWidth, int tabCount, bool singleByte)
         : fw_(fontWidth), tab_(tabCount), single_(singleByte) {}
-    int Raw(std::string_view b) const override { return static_cast<int>(b.size()) * fw_; }
+    int Raw(std::string_view b) const override { return PixelsOf(static_cast<std::int64_t>(b.size()), fw_); }
     bool RawExceeds(std::string_view b, int limit) const override {
-        return static_cast<long long>(b.size()) * fw_ > limit;
+        return static_cast<std::int64_t>(b.size()) * fw_ > limit;
     }
     int Expanded(std::string_view b) const override {
         if (b.find('\t') == std::string_view::npos) return Raw(b);
         // The column count of the tab expansion, without building it.
-        long long col = 0;
+        std::int64_t col = 0;
         for (std::size_t i = 0; i < b.size(); ++i) {
             if (!single_ && platform::codepage::IsLeadByte(b[i]) && i + 1 < b.size()) {
                 col += 2;
@@ -29,7 +30,7 @@ public:
                 ++col;
             }
         }
-        return static_cast<int>(std::min<long long>(col * fw_, 0x7FFFFFFF));
+        return PixelsOf(col, fw_);
     }
 
 private:
@@ -59,9 +60,11 @@ decltype(auto) WithMeasure(const TTarnEdit& e, F&& f) {
 WrapWidths TTarnEdit::WrapGeometry() const {
     WrapWidths w;
     w.fontWidth = Fontwidth;
-    w.wrap = Fontwidth * Column();
+    // A huge Column means "no narrower than the window": the product is
+    // kept within the pixel range rather than let it wrap around.
+    w.wrap = PixelsOf(Column(), Fontwidth);
     if (AutoWrap) w.wrap = std::min(w.wrap, DwclientX);
-    w.minimum = Fontwidth * 10;
+    w.minimum = PixelsOf(10, Fontwidth);
     w.client = DwclientX;
     return w;
 }

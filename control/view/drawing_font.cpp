@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cmath>
 
+#include "control/engine/pixel_math.h"
 #include "platform/codepage/codepage.h"
 
 namespace tarn::view {
@@ -92,8 +93,8 @@ void TDrawingFont::Measure() {
 
 int TDrawingFont::Width(std::string_view bytes) const {
     if (bytes.empty()) return 0;
-    if (fixedPitch_) return static_cast<int>(bytes.size()) * averageWidth_;
-    return metrics_.horizontalAdvance(FromBytes(bytes));
+    if (fixedPitch_) return PixelsOf(static_cast<std::int64_t>(bytes.size()), averageWidth_);
+    return ClampPixels(metrics_.horizontalAdvance(FromBytes(bytes)));
 }
 
 QFont RulerFont() {

@@ -91,7 +91,7 @@ public:
     int LineNoWidth() const noexcept { return textLeft_ - settings_.LeftMargin(); }
     int TextLeft() const noexcept { return textLeft_; }
     int CaretX() const noexcept { return edit_.CaretPixelX + textLeft_; }
-    int CaretY() const noexcept { return (edit_.CurposY - edit_.ClOffsetY) * edit_.Lineheight + settings_.TopMargin(); }
+    int CaretY() const noexcept { return RowTop(edit_.CurposY); }
     QRect ClientRect() const;
     // Client x of byte column col of row, and the position under a point.
     int ColumnToPixel(int row, int col) const;
@@ -197,7 +197,10 @@ private:
     void Invalidate(const QRect& r);
     void FullRepaint(bool fromPaintMessage);
     void FlushToScreen();
-    int RowTop(int row) const { return settings_.TopMargin() + (row - edit_.ClOffsetY) * edit_.Lineheight; }
+    // Far off screen a row's top only needs to stay off screen.
+    int RowTop(int row) const {
+        return ClampPixels(settings_.TopMargin() + static_cast<std::int64_t>(row - edit_.ClOffsetY) * edit_.Lineheight);
+    }
     int TextOrigin() const { return textLeft_ - edit_.ClOffsetX; }
     int RightEdge() const { return textLeft_ + edit_.DwclientX; }
     bool RowVisible(int row) const;

@@ -24,7 +24,7 @@ LRESULT TTarnEditView::VScroll(int code, int thumb, LPARAM origin) {
         case msg::SB_LINEDOWN: rows = RepeatCount > 4 ? settings_.ScrollStep : 1; break;
         case msg::SB_PAGEUP: rows = std::min(-1, -(edit_.DwclientY / lh)); break;
         case msg::SB_PAGEDOWN: rows = std::max(1, edit_.DwclientY / lh); break;
-        case msg::SB_THUMBTRACK: rows = thumb * vUnit_ - edit_.ClOffsetY; break;
+        case msg::SB_THUMBTRACK: rows = SaturateInt(static_cast<std::int64_t>(thumb) * vUnit_ - edit_.ClOffsetY); break;
         case msg::SB_TOP: rows = -edit_.ClOffsetY; break;
         case msg::SB_BOTTOM: rows = vmax - edit_.ClOffsetY; break;
         default: rows = 0; break;
@@ -82,7 +82,7 @@ LRESULT TTarnEditView::HScroll(int code, int thumb) {
         case msg::SB_LINERIGHT: change = hstep; break;
         case msg::SB_PAGELEFT: change = std::min(-1, -(edit_.DwclientX / 3)); break;
         case msg::SB_PAGERIGHT: change = std::max(1, edit_.DwclientX / 3); break;
-        case msg::SB_THUMBTRACK: change = thumb * hUnit_ - edit_.ClOffsetX; break;
+        case msg::SB_THUMBTRACK: change = ClampPixels(static_cast<std::int64_t>(thumb) * hUnit_ - edit_.ClOffsetX); break;
         default: change = 0; break;
     }
     if (change < 0) change = std::max(change, -edit_.ClOffsetX);

@@ -202,7 +202,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption nowrap(QStringLiteral("nowrap"), QStringLiteral("Turn word wrap off."));
     const QCommandLineOption shot(QStringLiteral("screenshot"), QStringLiteral("Save the window to <png> and quit."),
                                   QStringLiteral("png"));
-    parser.addOptions({ruler, numbers, marks, nowrap, shot});
+    const QCommandLineOption column(QStringLiteral("column"), QStringLiteral("Wrap at <n> columns (default 72)."),
+                                    QStringLiteral("n"));
+    const QCommandLineOption autowrap(QStringLiteral("autowrap"),
+                                      QStringLiteral("Wrap no wider than the window (with a huge --column: at the window)."));
+    parser.addOptions({ruler, numbers, marks, nowrap, column, autowrap, shot});
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The file to show (a built-in sample if none)."));
     parser.process(app);
 
@@ -216,6 +220,8 @@ int main(int argc, char** argv) {
     s.ShowLineNumber = parser.isSet(numbers);
     s.ShowTAB = s.ShowSglSpace = parser.isSet(marks);
     view.Editor().SetWordWrap(!parser.isSet(nowrap), false);
+    view.Editor().AutoWrap = parser.isSet(autowrap);
+    if (parser.isSet(column)) view.Editor().SetColumn(parser.value(column).toInt());
     window.show();
     view.ReDesign();
     if (parser.positionalArguments().isEmpty()) window.ShowSample();
