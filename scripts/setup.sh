@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-tools-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic xvfb libkakasi2-dev
+  qt6-translations-l10n ccache
   "$@"
 )
 

@@ -16,13 +16,13 @@ if [ -f "$control" ] && [ -x "$regsvr" ]; then
   "$regsvr" /s "$control"
 fi
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  echo "Built. There is no display here, so no window can open."
-  echo "Without one you can run every test (scripts/test.sh), the benchmarks"
-  echo "($build/bin/quenby_bench), or start the program under a virtual display:"
-  echo "  xvfb-run -a scripts/start.sh"
+  echo "Built. There is no display here, so Quenby's window cannot open."
+  echo "Without one you can:"
+  echo "  - run every test:               scripts/test.sh"
+  echo "  - run the benchmarks:           $build/bin/quenby_bench_startup (and the other $build/bin/quenby_bench*)"
+  echo "  - look at the editing control:  QT_QPA_PLATFORM=offscreen $bin/tarn-viewer --screenshot out.png FILE"
+  echo "  - start Quenby on a virtual display: xvfb-run -a scripts/start.sh [FILE]"
   exit 0
 fi
-if [ -x "$bin/tarn-viewer" ]; then
-  exec "$bin/tarn-viewer" "$@"
-fi
-echo "Built the control's engine and tests; the editor window is not part of this build yet."
+# Everything after the command is the document to open, as one path.
+exec "$bin/quenby" "$@"

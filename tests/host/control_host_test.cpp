@@ -82,9 +82,13 @@ protected:
     ComPtr<Sink> Advise() {
         ComPtr<IConnectionPointContainer> cpc;
         EXPECT_EQ(control_->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(cpc.Put())), S_OK);
-        if (cpc) EXPECT_EQ(cpc->FindConnectionPoint(tx::IID_ITarnEditXEvents, cp_.Put()), S_OK);
+        if (cpc) {
+            EXPECT_EQ(cpc->FindConnectionPoint(tx::IID_ITarnEditXEvents, cp_.Put()), S_OK);
+        }
         ComPtr<Sink> sink = MakeObject<Sink>();
-        if (cp_) EXPECT_EQ(cp_->Advise(static_cast<tx::ITarnEditXEvents*>(sink.Get()), &cookie_), S_OK);
+        if (cp_) {
+            EXPECT_EQ(cp_->Advise(static_cast<tx::ITarnEditXEvents*>(sink.Get()), &cookie_), S_OK);
+        }
         return sink;
     }
     void Unadvise() {
