@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-tools-dev libgl-dev
+  qt6-base-dev qt6-tools-dev libgl-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic xvfb libkakasi2-dev
   qt6-translations-l10n ccache

@@ -38,6 +38,7 @@ bool EditForm::CreateStandardFile(const QString& path) {
     // page.
     control_->SetText(s.section(QChar(u'\0'), 0, 0));
     control_->ClearUndoRecord();
+    SetUndoRedoEnabled(false, false);
     RefreshTempFile();
     return true;
 }

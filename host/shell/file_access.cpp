@@ -9,16 +9,7 @@
 
 #include "host/common/message_box.h"
 #include "host/common/program_folder.h"
-
-// The pictures are built into the shell's library; a static library's
-// resources are registered by hand, once.
-static void RegisterShellResources() {
-    static const bool done = [] {
-        Q_INIT_RESOURCE(resources);
-        return true;
-    }();
-    (void)done;
-}
+#include "host/shell/resources.h"
 
 namespace quenby::shell {
 
@@ -74,7 +65,7 @@ std::filesystem::path GetTempDir() {
 }
 
 bool ExtractResourceJPEG(int id, const std::filesystem::path& path) {
-    RegisterShellResources();
+    quenby::shell::RegisterShellResources();
     QFile picture(QStringLiteral(":/pictures/%1.jpg").arg(id));
     if (!picture.open(QIODevice::ReadOnly)) return false;
     const QByteArray bytes = picture.readAll();

@@ -10,4 +10,8 @@ void ProgramWindows::LoadSplash(std::function<void()> tick) {
     QTimer::singleShot(100, std::move(tick));
 }
 
+void ProgramWindows::Show(Dialog d, EditForm& owner) {
+    if (d == Dialog::TemplateSelect) owner.CreateStandardFile(QString());
+}
+
 }  // namespace quenby::shell

@@ -8,7 +8,7 @@
 
 namespace quenby::shell {
 
-class ProgramWindows final : public StartupWindows, private PreviewPort {
+class ProgramWindows final : public StartupWindows, private PreviewPort, private DialogPort {
 public:
     void LoadSplash(std::function<void()> tick) override;
     void ShowSplash() override {}
@@ -19,10 +19,14 @@ public:
     PreviewPort& Preview() override { return *this; }
     void ShowPreview(QWidget*) override {}
     void ShowTemplateDialog(EditForm&, const QString&) override {}
+    DialogPort* Dialogs() override { return this; }
 
 private:
     void Load() override {}
     void Navigate(const QString&, const QString&) override {}
+    // Until the template dialog exists, a new document is the built-in page.
+    bool Available(Dialog d) const override { return d == Dialog::TemplateSelect; }
+    void Show(Dialog d, EditForm& owner) override;
 };
 
 }  // namespace quenby::shell

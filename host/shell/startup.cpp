@@ -44,7 +44,7 @@ Startup::Startup(AppSettings& settings, StartupWindows& windows, QString command
 Startup::~Startup() = default;
 
 EditForm& Startup::Editor() {
-    if (!editor_) editor_ = std::make_unique<EditForm>(settings_, &windows_.Preview());
+    if (!editor_) editor_ = std::make_unique<EditForm>(settings_, &windows_.Preview(), windows_.Dialogs());
     return *editor_;
 }
 

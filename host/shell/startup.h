@@ -35,6 +35,8 @@ public:
     // The template dialog of a first start without a document, modal,
     // showing the welcome picture.
     virtual void ShowTemplateDialog(EditForm& owner, const QString& welcomePicture) = 0;
+    // The dialogs the editor window opens (null: none yet).
+    virtual DialogPort* Dialogs() { return nullptr; }
 };
 
 class Startup {

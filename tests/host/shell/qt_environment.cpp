@@ -1,5 +1,5 @@
 // One QApplication for the whole test program, made before the first test.
-#include "shell_test_support.h"
+#include "tests/host/qt_test_app.h"
 
 namespace {
 [[maybe_unused]] ::testing::Environment* const kQt =

@@ -16,24 +16,10 @@
 
 #include "host/common/file_dialogs.h"
 #include "host/common/message_box.h"
+#include "tests/host/qt_test_app.h"
 #include "tests/platform/temp_dir.h"
 
 namespace quenby::test {
-
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "host_shell_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
 
 // Sets an environment variable for the lifetime of the object.
 class ScopedEnv {
