@@ -15,6 +15,7 @@
 #pragma once
 
 #include <QCursor>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
@@ -244,6 +245,16 @@ private:
     std::unique_ptr<TViewInput> input_;
     QCursor restingCursor_{Qt::IBeamCursor};
     TDrawingFont font_;
+    // The last row shaped into glyphs: colour runs repaint parts of the row
+    // just painted, and shaping it again for each run would cost as much as
+    // painting the whole row.
+    struct TShapedRow {
+        std::string text;
+        QFont font;
+        QList<QGlyphRun> runs;
+    };
+    TShapedRow shaped_;
+    const QList<QGlyphRun>& ShapedRow(std::string_view expanded, const QFont& font);
     QFont rulerFont_;
 
     // Font-derived values.

@@ -1,5 +1,7 @@
 // Rows: the row painter, the segment painter that selection painting is
 // built from, the line-end marks, and the space and TAB marks.
+#include <QTextLayout>
+
 #include "control/view/pen_walker.h"
 #include "control/view/tarn_edit_view.h"
 #include "platform/codepage/codepage.h"
@@ -61,18 +63,60 @@ Colour TTarnEditView::RowColour(int row) const {
     return normal;
 }
 
+const QList<QGlyphRun>& TTarnEditView::ShapedRow(std::string_view expanded, const QFont& font) {
+    if (shaped_.text == expanded && shaped_.font == font) return shaped_.runs;
+    QTextLayout layout(FromBytes(expanded), font);
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid()) line.setLineWidth(1e9);
+    layout.endLayout();
+    shaped_.text.assign(expanded);
+    shaped_.font = font;
+    shaped_.runs = layout.glyphRuns();
+    return shaped_.runs;
+}
+
 void TTarnEditView::DrawRowText(TPaintScope& s, int x, int y, std::string_view expanded, Colour fg, Colour bg,
                                 const QRect& clip, bool underline) {
     if (clip.isEmpty()) return;
     s.Clip(clip);
     s->fillRect(clip, ToQColor(bg));
     if (!expanded.empty()) {
-        QFont f = font_.Font();
-        f.setUnderline(underline);
-        s->setFont(f);
         s->setPen(ToQColor(fg));
-        s->drawText(QPoint(x, y + font_.Ascent()), FromBytes(expanded));
-        s->setFont(font_.Font());
+        if (font_.FixedPitch() && font_.AverageWidth() > 0) {
+            // The row is shaped once and its glyphs reused: colour runs
+            // paint a few cells of the row just painted, and shaping the
+            // whole row for each would cost as much as painting it. Only the
+            // glyphs whose cells (two wide at most) reach into the clip are
+            // drawn, on the row's own baseline.
+            const qreal fw = font_.AverageWidth();
+            const qreal lo = clip.x() - x - 2 * fw, hi = clip.x() + clip.width() - x;
+            const qreal baseline = font_.Ascent();
+            for (const QGlyphRun& run : ShapedRow(expanded, font_.Font())) {
+                const QList<quint32> glyphs = run.glyphIndexes();
+                const QList<QPointF> positions = run.positions();
+                QList<quint32> g;
+                QList<QPointF> p;
+                for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i) {
+                    if (positions[i].x() <= lo || positions[i].x() >= hi) continue;
+                    g.push_back(glyphs[i]);
+                    p.push_back(QPointF(positions[i].x(), baseline));
+                }
+                if (g.isEmpty()) continue;
+                QGlyphRun part = run;
+                part.setGlyphIndexes(g);
+                part.setPositions(p);
+                part.setUnderline(underline);
+                s->drawGlyphRun(QPointF(x, y), part);
+            }
+        } else {
+            QFont f = font_.Font();
+            f.setUnderline(underline);
+            s->setFont(f);
+            s->drawText(QPoint(x, y + font_.Ascent()), FromBytes(expanded));
+            s->setFont(font_.Font());
+        }
     }
     s.Unclip();
 }
