@@ -8,6 +8,8 @@
 // takes less than 1 ms.
 #include <benchmark/benchmark.h>
 
+#include "program_folder.h"
+
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
@@ -224,34 +226,12 @@ void BM_ColourTagsLongRow(benchmark::State& state) {
 }
 BENCHMARK(BM_ColourTagsLongRow)->Unit(benchmark::kMicrosecond);
 
-// A folder of the benchmark's own with the built control registered in it.
-class Folder {
-public:
-    Folder() {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = (fs::path(tmp && *tmp ? tmp : "/tmp") / "quenby-colour-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) std::abort();
-        path = pattern;
-        setenv("QUENBY_PROGRAM_DIR", path.c_str(), 1);
-        setenv("QUENBY_REGISTRY", (path / "registry.txt").c_str(), 1);
-        setenv("TEMP", path.c_str(), 1);
-        const std::string cmd = std::string(QUENBY_REGSVR) + " /s " + TARNEDITX_LIBRARY;
-        ok = std::system(cmd.c_str()) == 0;
-    }
-    ~Folder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    fs::path path;
-    bool ok = false;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    Folder folder;
-    if (!folder.ok) {
+    bench_support::BenchProgramFolder folder;
+    if (!folder.Registered()) {
         std::fprintf(stderr, "the control could not be registered\n");
         return 1;
     }

@@ -4,6 +4,8 @@
 // least 200 MB/s. Run from a Release build.
 #include <benchmark/benchmark.h>
 
+#include "tests/platform/temp_dir.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -51,15 +53,7 @@ std::u16string MakeText(std::size_t sjisBytes, bool prose) {
 // when the program ends.
 class Files {
 public:
-    Files() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quenby-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        dir_ = pattern;
-    }
-    ~Files() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
+    Files() = default;
     Files(const Files&) = delete;
     Files& operator=(const Files&) = delete;
 
@@ -75,7 +69,7 @@ public:
     }
 
     std::filesystem::path Path(int megabytes, bool utf8) {
-        const auto p = dir_ / (std::to_string(megabytes) + (utf8 ? "-utf8.htm" : "-sjis.htm"));
+        const auto p = dir_.path() / (std::to_string(megabytes) + (utf8 ? "-utf8.htm" : "-sjis.htm"));
         if (!std::filesystem::exists(p)) {
             std::ofstream out(p, std::ios::binary);
             const std::string& b = Bytes(megabytes, utf8);
@@ -85,7 +79,7 @@ public:
     }
 
 private:
-    std::filesystem::path dir_;
+    testing_fs::TempDir dir_;
 };
 
 Files& TheFiles() {

@@ -96,6 +96,17 @@ private:
         if (out) *out = com::ArgCodec<T>::ToWire(v);
     }
 
+    // A key event: the virtual key goes out and comes back as the host
+    // left it.
+    static void Key(ControlHost& h, const Args& a, void (ControlHost::*signal)(short&, int)) {
+        const int shift = a.Long(1);
+        InOut<std::int16_t>(a, 0, [&](std::int16_t& k) {
+            short key = k;
+            Q_EMIT(h.*signal)(key, shift);
+            k = key;
+        });
+    }
+
     static const std::unordered_map<com::DISPID, Row>& Table() {
         using H = ControlHost;
         namespace ev = tx::event;
@@ -159,22 +170,8 @@ private:
             {ev::OnMouseDown, {4, [](H& h, const Args& a) { Q_EMIT h.mouseDown(a.Long(0), a.Long(1), a.Long(2), a.Long(3)); }}},
             {ev::OnMouseMove, {3, [](H& h, const Args& a) { Q_EMIT h.mouseMove(a.Long(0), a.Long(1), a.Long(2)); }}},
             {ev::OnMouseUp, {4, [](H& h, const Args& a) { Q_EMIT h.mouseUp(a.Long(0), a.Long(1), a.Long(2), a.Long(3)); }}},
-            {ev::OnKeyDown, {2, [](H& h, const Args& a) {
-                 const int shift = a.Long(1);
-                 InOut<std::int16_t>(a, 0, [&](std::int16_t& k) {
-                     short key = k;
-                     Q_EMIT h.keyDown(key, shift);
-                     k = key;
-                 });
-             }}},
-            {ev::OnKeyUp, {2, [](H& h, const Args& a) {
-                 const int shift = a.Long(1);
-                 InOut<std::int16_t>(a, 0, [&](std::int16_t& k) {
-                     short key = k;
-                     Q_EMIT h.keyUp(key, shift);
-                     k = key;
-                 });
-             }}},
+            {ev::OnKeyDown, {2, [](H& h, const Args& a) { Key(h, a, &H::keyDown); }}},
+            {ev::OnKeyUp, {2, [](H& h, const Args& a) { Key(h, a, &H::keyUp); }}},
         };
         return table;
     }

@@ -4,30 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
+#include "corpus_files.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string ReadWhole(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST(ProfileCorpus, EverySavedInputPassesTheFuzzChecks) {
-    fs::path dir(QUENBY_PROFILE_CORPUS);
-    ASSERT_TRUE(fs::is_directory(dir)) << dir;
-    std::size_t files = 0;
-    for (const fs::directory_entry& e : fs::directory_iterator(dir)) {
-        if (!e.is_regular_file()) continue;
-        ++files;
-        EXPECT_EQ(platform::profile::fuzz::ExerciseProfile(ReadWhole(e.path())), "") << e.path();
-    }
-    EXPECT_GE(files, 20u);  // the hand-made seeds at least
+    const std::vector<fuzz_corpus::Input> inputs = fuzz_corpus::Inputs(QUENBY_PROFILE_CORPUS);
+    for (const fuzz_corpus::Input& input : inputs)
+        EXPECT_EQ(platform::profile::fuzz::ExerciseProfile(input.bytes), "") << input.path;
+    EXPECT_GE(inputs.size(), 20u);  // the hand-made seeds at least
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "tests/qt_test_app.h"
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -17,20 +19,7 @@ namespace tarnedit::test {
 
 namespace com = platform::com;
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "control_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
+using testing_qt::QtEnvironment;
 
 // Records every event; answers OnFind with a fixed match when asked to.
 class RecordingSink final : public com::ComObject<RecordingSink, ITarnEditXEvents> {

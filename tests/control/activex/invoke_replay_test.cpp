@@ -3,35 +3,21 @@
 // result code and the control stays usable.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 #include "control/activex/tarn_edit_x.h"
+#include "corpus_files.h"
 #include "invoke_exercise.h"
 
 namespace tarnedit {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string ReadWhole(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST(InvokeCorpus, EverySavedInputIsAnsweredAndLeavesTheControlUsable) {
     auto control = platform::com::MakeObject<TTarnEditX>();
-    fs::path dir(QUENBY_INVOKE_CORPUS);
-    ASSERT_TRUE(fs::is_directory(dir)) << dir;
-    std::size_t files = 0;
-    for (const fs::directory_entry& e : fs::directory_iterator(dir)) {
-        if (!e.is_regular_file()) continue;
-        ++files;
-        EXPECT_EQ(fuzz::ExerciseInvoke(static_cast<ITarnEditX*>(control.Get()), ReadWhole(e.path())), "") << e.path();
-    }
-    EXPECT_GE(files, 10u);
+    const std::vector<fuzz_corpus::Input> inputs = fuzz_corpus::Inputs(QUENBY_INVOKE_CORPUS);
+    for (const fuzz_corpus::Input& input : inputs)
+        EXPECT_EQ(fuzz::ExerciseInvoke(static_cast<ITarnEditX*>(control.Get()), input.bytes), "") << input.path;
+    EXPECT_GE(inputs.size(), 10u);
 }
 
 TEST(InvokeCorpus, GeneratedCallsOnEveryMember) {

@@ -140,7 +140,9 @@ TEST_P(WideSettings, FreeCaretStaysWhereItIsPutUnderAHugeColumn) {
         // Past the text, free caret mode pads: the caret goes beyond the end.
         ASSERT_EQ(CallFunction(d(), dispid::CurSet, &scrolled, std::int32_t{14}, std::int32_t{1}, std::int32_t{normal}), S_OK);
         EXPECT_GE(Long(dispid::CurposX), 10);
-        if (column >= 72) EXPECT_EQ(Long(dispid::CurposX), 14);
+        if (column >= 72) {
+            EXPECT_EQ(Long(dispid::CurposX), 14);
+        }
         EXPECT_GE(Long(dispid::CaretX), 0);
     }
 }

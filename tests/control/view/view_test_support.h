@@ -7,6 +7,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include "tests/qt_test_app.h"
+
 #include <memory>
 #include <string>
 
@@ -15,20 +17,7 @@
 
 namespace tarn::view::test {
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "view_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
+using testing_qt::QtEnvironment;
 
 // Source text is UTF-8; the control holds CP932.
 inline std::string J(std::string_view utf8) { return platform::codepage::Utf8ToBytes(utf8); }

@@ -11,40 +11,17 @@
 #include "host/common/program_folder.h"
 #include "host/shell/edit_form.h"
 #include "platform/codepage/codepage.h"
-#include "recording_windows.h"
-#include "shell_test_support.h"
+#include "edit_form_fixture.h"
 
 namespace quenby::shell {
 namespace {
 
 namespace tx = tarnedit;
 
-class Documents : public test::ProgramFolderFixture {
+class Documents : public test::EditFormFixture {
 protected:
-    void SetUp() override {
-        ProgramFolderFixture::SetUp();
-        settings_.TimeAutoRefresh = false;
-        form_ = std::make_unique<EditForm>(settings_, &preview_);
-        ASSERT_TRUE(form_->HasControl()) << form_->ControlError().toStdString();
-        form_->Form_Load();
-        form_->show();
-    }
-    void TearDown() override {
-        form_->hide();
-        form_.reset();
-    }
-    ControlHost& C() { return *form_->Control(); }
     QString Title() const { return form_->windowTitle(); }
     std::filesystem::path File(const char* name) const { return Folder() / name; }
-    // Types into the control as a person does.
-    void Type(const QString& text) {
-        C().Window()->setFocus();
-        QTest::keyClicks(C().Window(), text);
-    }
-
-    AppSettings settings_;
-    test::RecordingWindows preview_;
-    std::unique_ptr<EditForm> form_;
 };
 
 TEST_F(Documents, TheBuiltInPageIsAnUntitledDocumentOfThirteenLines) {

@@ -22,44 +22,23 @@
 #include "host/common/program_folder.h"
 #include "host/shell/edit_form.h"
 #include "host/shell/find_dialog.h"
-#include "recording_windows.h"
-#include "shell_test_support.h"
+#include "edit_form_fixture.h"
 
 namespace quenby::shell {
 namespace {
 
 namespace tx = tarnedit;
 
-class EditFormTest : public test::ProgramFolderFixture {
+class EditFormTest : public test::EditFormFixture {
 protected:
     void SetUp() override {
-        ProgramFolderFixture::SetUp();
-        settings_.TimeAutoRefresh = false;
-        form_ = std::make_unique<EditForm>(settings_, &preview_);
-        ASSERT_TRUE(form_->HasControl()) << form_->ControlError().toStdString();
-        form_->Form_Load();
-        form_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(form_.get()));
+        EditFormFixture::SetUp();
         C().SetText(QString());
         C().ClearUndoRecord();
         preview_.navigations.clear();
     }
-    void TearDown() override {
-        if (form_) form_->hide();
-        form_.reset();
-    }
-    ControlHost& C() { return *form_->Control(); }
-    QWidget* Editor() { return C().Window(); }
-    void Type(const QString& text) {
-        Editor()->setFocus();
-        QTest::keyClicks(Editor(), text);
-    }
     QString Text() { return C().Text(); }
     std::size_t Refreshes() const { return preview_.navigations.size(); }
-
-    AppSettings settings_;
-    test::RecordingWindows preview_;
-    std::unique_ptr<EditForm> form_;
 };
 
 TEST_F(EditFormTest, MenusKeepTheirIndexesCaptionsAndShortcuts) {

@@ -16,7 +16,7 @@
 
 #include "host/common/file_dialogs.h"
 #include "host/common/message_box.h"
-#include "tests/host/qt_test_app.h"
+#include "tests/qt_test_app.h"
 #include "tests/platform/temp_dir.h"
 
 namespace quenby::test {

@@ -4,31 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
+#include "corpus_files.h"
 
 namespace tarn::persist {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::string ReadWhole(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST(PropertyStreamCorpus, EverySavedInputLoadsWithoutFault) {
-    fs::path dir(QUENBY_PROPERTY_STREAM_CORPUS);
-    ASSERT_TRUE(fs::is_directory(dir)) << dir;
-    std::size_t files = 0;
-    for (const fs::directory_entry& e : fs::directory_iterator(dir)) {
-        if (!e.is_regular_file()) continue;
-        ++files;
-        EXPECT_EQ(fuzz::ExercisePropertyStream(ReadWhole(e.path())), "") << e.path();
-    }
-    EXPECT_GE(files, 14u);  // the hand-made seeds at least
+    const std::vector<fuzz_corpus::Input> inputs = fuzz_corpus::Inputs(QUENBY_PROPERTY_STREAM_CORPUS);
+    for (const fuzz_corpus::Input& input : inputs)
+        EXPECT_EQ(fuzz::ExercisePropertyStream(input.bytes), "") << input.path;
+    EXPECT_GE(inputs.size(), 14u);  // the hand-made seeds at least
 }
 
 }  // namespace

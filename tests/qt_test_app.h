@@ -1,5 +1,5 @@
-// One QApplication for a whole host test program, made before its first
-// test (offscreen unless the environment says otherwise).
+// One QApplication for a whole test program, made before its first test
+// (offscreen unless the environment says otherwise).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <memory>
 
-namespace quenby::test {
+namespace testing_qt {
 
 class QtEnvironment : public ::testing::Environment {
 public:
@@ -24,4 +24,4 @@ private:
     std::unique_ptr<QApplication> app_;
 };
 
-}  // namespace quenby::test
+}  // namespace testing_qt
