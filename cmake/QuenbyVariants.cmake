@@ -27,12 +27,14 @@ function(quenby_twin name suffix flags sources include deps)
   target_link_libraries(${name}${suffix} PUBLIC ${twin_deps})
 endfunction()
 
+# NO_SANITIZE: no sanitized twin (code whose tests do not run sanitized,
+# such as windows over the browser engine).
 function(quenby_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_DEPS;INCLUDE" ${ARGN})
+  cmake_parse_arguments(ARG "NO_SANITIZE" "" "SOURCES;PUBLIC_DEPS;INCLUDE" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${ARG_INCLUDE})
   target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_DEPS})
-  if(QUENBY_SANITIZE AND QUENBY_TESTS)
+  if(QUENBY_SANITIZE AND QUENBY_TESTS AND NOT ARG_NO_SANITIZE)
     quenby_twin(${name} _san "${QUENBY_SAN_FLAGS}" "${ARG_SOURCES}" "${ARG_INCLUDE}" "${ARG_PUBLIC_DEPS}")
   endif()
   if(QUENBY_FUZZ)
