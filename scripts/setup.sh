@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic xvfb libkakasi2-dev
   qt6-translations-l10n ccache
+  qt6-webengine-dev fonts-noto-color-emoji unicode-data
   "$@"
 )
 

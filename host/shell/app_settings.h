@@ -3,6 +3,8 @@
 // at start-up and handed to the windows that use it.
 #pragma once
 
+#include "host/common/number_text.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -27,12 +29,8 @@ struct AppSettings {
 inline const QString kSectionQuenby = QStringLiteral("Quenby");
 inline const QString kSectionPreview = QStringLiteral("vUzezozi");
 
-// The number at the start of a text: leading blanks skipped, then as much
-// as can form a number (sign, digits, one decimal point, an exponent, or
-// "&H"/"&O" with hexadecimal or octal digits); 0 when there is none.
-double LeadingNumber(const QString& text);
-// The whole text (blanks around it allowed) as a number, or nothing.
-std::optional<double> WholeNumber(const QString& text);
+using quenby::LeadingNumber;
+using quenby::WholeNumber;
 
 // Option flags: written "True"/"False"; read as True when empty (the key is
 // missing), when the text is "TRUE" in any case or starts with the number 1.

@@ -71,9 +71,12 @@ EditForm::EditForm(AppSettings& settings, PreviewPort* preview, DialogPort* dial
     SetUndoRedoEnabled(false, false);
     autoRefreshTimer_.setInterval(60000);
     connect(&autoRefreshTimer_, &QTimer::timeout, this, &EditForm::RefreshTempFile);
+    // However the preview window closes, its View entry follows.
+    if (preview_) preview_->SetClosedHook([this] { Action(Menu::View, 5)->setChecked(false); });
 }
 
 EditForm::~EditForm() {
+    if (preview_) preview_->SetClosedHook(nullptr);
     if (finder_) delete finder_.data();
     // The control's window goes back to the control before the body that
     // holds it is destroyed.

@@ -1,15 +1,21 @@
-// The program's own answer to what the start-up asks of its windows. The
-// splash, preview and template windows come later; until then their steps
-// keep their timing (the splash's one-shot timer still runs the start-up)
-// and do nothing else.
+// The program's own answer to what the start-up asks of its windows: the
+// preview window, and (until they exist) the splash and template steps,
+// which keep their timing (the splash's one-shot timer still runs the
+// start-up) and do nothing else.
 #pragma once
 
+#include "host/preview/mobile_browser.h"
 #include "host/shell/startup.h"
+
+#include <QPointer>
 
 namespace quenby::shell {
 
 class ProgramWindows final : public StartupWindows, private PreviewPort, private DialogPort {
 public:
+    ProgramWindows();
+    ~ProgramWindows() override;
+
     void LoadSplash(std::function<void()> tick) override;
     void ShowSplash() override {}
     bool SplashShown() const override { return false; }
@@ -17,16 +23,26 @@ public:
     void SetSplashProgress(int) override {}
     void UnloadSplash() override {}
     PreviewPort& Preview() override { return *this; }
-    void ShowPreview(QWidget*) override {}
+    void ShowPreview(QWidget* owner) override;
     void ShowTemplateDialog(EditForm&, const QString&) override {}
     DialogPort* Dialogs() override { return this; }
 
+    // The loaded preview window, or null.
+    preview::MobileBrowser* PreviewWindow() const { return browser_; }
+
 private:
-    void Load() override {}
-    void Navigate(const QString&, const QString&) override {}
+    void Load() override;
+    void Navigate(const QString& file, const QString& headers) override;
+    void Show() override;
+    void Unload() override;
+    void SetClosedHook(std::function<void()> hook) override { closedHook_ = std::move(hook); }
+
     // Until the template dialog exists, a new document is the built-in page.
     bool Available(Dialog d) const override { return d == Dialog::TemplateSelect; }
     void Show(Dialog d, EditForm& owner) override;
+
+    QPointer<preview::MobileBrowser> browser_;
+    std::function<void()> closedHook_;
 };
 
 }  // namespace quenby::shell

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace quenby::shell {
 
@@ -20,6 +21,8 @@ public:
     virtual void Show() {}
     // Hides and unloads it.
     virtual void Unload() {}
+    // Called whenever the loaded window closes, whoever closed it.
+    virtual void SetClosedHook(std::function<void()> hook) { (void)hook; }
 };
 
 enum class Dialog {
