@@ -21,6 +21,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "  - run every test:               scripts/test.sh"
   echo "  - run the benchmarks:           $build/bin/quenby_bench_startup (and the other $build/bin/quenby_bench*)"
   echo "  - look at the editing control:  QT_QPA_PLATFORM=offscreen $bin/tarn-viewer --screenshot out.png FILE"
+  echo "  - see a page as a phone shows it: $bin/quenby --render PAGE -o shot.png [--skin fold240x320.ini]"
   echo "  - start Quenby on a virtual display: xvfb-run -a scripts/start.sh [FILE]"
   exit 0
 fi

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QVBoxLayout>
 #include <QWebEngineHttpRequest>
 #include <QWebEngineView>
 
@@ -34,6 +36,7 @@ namespace {
 
 const QString kSection = QStringLiteral("vUzezozi");
 constexpr int kTwipsPerPixel = 15;
+constexpr int kBrowserBorder = 2;
 
 bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
@@ -73,6 +76,7 @@ MobileBrowser::MobileBrowser(PreviewFolders folders, QWidget* parent)
 
     // The address bar: the address in a frame, the go button beside it.
     auto* bar = new QToolBar(this);
+    bar_ = bar;
     bar->setObjectName(QStringLiteral("CoolBar1"));
     bar->setMovable(false);
     bar->setFloatable(false);
@@ -102,7 +106,16 @@ MobileBrowser::MobileBrowser(PreviewFolders folders, QWidget* parent)
     area_ = new QLabel(frame_);
     area_->setObjectName(QStringLiteral("BrowseArea"));
     static_cast<QLabel*>(area_)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    seen_ = new QWebEngineView(area_);
+    // The browser control as the skins expect it: the page inside a border
+    // of 2 pixels, which the masks hide together with the scroll bars.
+    control_ = new QFrame(area_);
+    control_->setObjectName(QStringLiteral("SeenBrowserControl"));
+    control_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    control_->setLineWidth(kBrowserBorder);
+    auto* inside = new QVBoxLayout(control_);
+    inside->setContentsMargins(0, 0, 0, 0);  // the frame itself is the border
+    seen_ = new QWebEngineView(control_);
+    inside->addWidget(seen_);
     seen_->setObjectName(QStringLiteral("SeenBrowser"));
     seen_->setContextMenuPolicy(Qt::NoContextMenu);
     seenPage_ = new PreviewPage(PreviewProfile(), seen_);
@@ -179,7 +192,7 @@ void MobileBrowser::LoadSkinFile(const std::filesystem::path& skinFile) {
         area->setPixmap(QPixmap());
         area->setAutoFillBackground(true);
     }
-    seen_->setGeometry(layout_.browser);
+    control_->setGeometry(layout_.browser);
     for (int i = 0; i < 4; ++i) {
         QLabel* mask = masks_[i];
         const QRect r = layout_.masks[i];
@@ -200,8 +213,8 @@ void MobileBrowser::LoadSkinFile(const std::filesystem::path& skinFile) {
     // A window whose size was never stored opens just large enough for the
     // phone.
     if (!sizeStored_) {
-        const int bars = height() - frame_->height();
-        resize(std::max(layout_.area.width() + 24, 280), layout_.area.height() + std::max(bars, 0) + 24);
+        const int bars = bar_->sizeHint().height() + statusBar()->sizeHint().height();
+        resize(std::max(layout_.area.width() + 24, 280), layout_.area.height() + bars + 24);
     }
     FormResize();
 }

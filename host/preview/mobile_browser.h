@@ -8,11 +8,13 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QFrame>
 #include <QPixmap>
 
 #include <array>
 #include <filesystem>
 
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -50,6 +52,8 @@ public:
     QString Temp2Path() const;
     const SkinLayout& Layout() const { return layout_; }
     QWebEngineView* SeenBrowser() const { return seen_; }
+    // The browser with its 2-pixel border, placed by the skin.
+    QWidget* BrowserControl() const { return control_; }
     QWebEnginePage* HiddenBrowser() const { return hidden_; }
     QWidget* BrowseArea() const { return area_; }
     QLineEdit* AddressBar() const { return address_; }
@@ -83,8 +87,10 @@ private:
     PreviewFolders folders_;
     SkinLayout layout_;
     QPixmap background_;
+    QWidget* bar_ = nullptr;    // CoolBar1
     QWidget* frame_ = nullptr;  // BrowseFrame
     QWidget* area_ = nullptr;   // BrowseArea
+    QFrame* control_ = nullptr;
     QWebEngineView* seen_ = nullptr;
     PreviewPage* seenPage_ = nullptr;
     QWebEnginePage* hidden_ = nullptr;

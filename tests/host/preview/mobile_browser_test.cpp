@@ -113,7 +113,9 @@ TEST_F(MobileBrowserTest, WithoutASkinTheAreaIs240By320AndTheScrollBarShows) {
     auto b = Open();
     EXPECT_EQ(b->windowTitle(), QStringLiteral("モバイルブラウザ"));
     EXPECT_EQ(b->BrowseArea()->size(), QSize(240, 320));
-    EXPECT_EQ(b->SeenBrowser()->geometry(), QRect(-2, -2, 240, 320));
+    EXPECT_EQ(b->BrowserControl()->geometry(), QRect(-2, -2, 240, 320));
+    // The page itself lies inside the control's border.
+    EXPECT_EQ(b->SeenBrowser()->geometry(), QRect(2, 2, 236, 316));
     for (const char* name : {"P1", "P2", "P3", "P4"})
         EXPECT_FALSE(b->BrowseArea()->findChild<QLabel*>(QString::fromLatin1(name))->isVisible());
 }
@@ -124,7 +126,9 @@ TEST_F(MobileBrowserTest, ASkinPlacesTheBrowserSoThatOnlyItsScreenShowsPage) {
     auto b = Open();
     const int s = MobileBrowser::EngineScrollBarWidth();
     EXPECT_EQ(b->BrowseArea()->size(), QSize(280, 480));
-    EXPECT_EQ(b->SeenBrowser()->geometry(), QRect(18, 78, 244 + s, 324 + s));
+    EXPECT_EQ(b->BrowserControl()->geometry(), QRect(18, 78, 244 + s, 324 + s));
+    // Page (scroll bar included) starts exactly at the screen's corner.
+    EXPECT_EQ(b->SeenBrowser()->mapTo(b->BrowseArea(), QPoint(0, 0)), QPoint(20, 80));
 
     // Each mask shows the picture that lies beneath it.
     const QImage picture(FromPath(program_ / "skin" / "art" / "phone.png"));
@@ -134,7 +138,7 @@ TEST_F(MobileBrowserTest, ASkinPlacesTheBrowserSoThatOnlyItsScreenShowsPage) {
         const QImage shown = mask->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
         EXPECT_EQ(shown, picture.copy(mask->geometry()).convertToFormat(QImage::Format_RGB32)) << name;
         // Masks lie above the browser.
-        EXPECT_GT(b->BrowseArea()->children().indexOf(mask), b->BrowseArea()->children().indexOf(b->SeenBrowser()));
+        EXPECT_GT(b->BrowseArea()->children().indexOf(mask), b->BrowseArea()->children().indexOf(b->BrowserControl()));
     }
 
     // Laid out again when the setting changes, as the options dialog does.
