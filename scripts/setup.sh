@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic xvfb libkakasi2-dev
   qt6-translations-l10n ccache
   qt6-webengine-dev fonts-noto-color-emoji unicode-data
+  libgif-dev
   "$@"
 )
 

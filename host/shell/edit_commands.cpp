@@ -105,7 +105,7 @@ void EditForm::Run(Command command) {
         case Command::Open: FileOpenAs(); break;
         case Command::Save: FileSave(); break;
         case Command::SaveAs: FileSaveAs(); break;
-        case Command::SaveTemplate: break;
+        case Command::SaveTemplate: ShowDialog(Dialog::TemplateProperty); break;
         case Command::Exit: close(); break;
         case Command::Undo:
             c.Call(tx::dispid::Undo);

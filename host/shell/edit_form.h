@@ -6,6 +6,7 @@
 // and asks about unsaved changes before a document goes.
 #pragma once
 
+#include "host/authoring/editor_port.h"
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
@@ -34,7 +35,7 @@ class IconMenu;
 namespace quenby::shell {
 
 
-class EditForm final : public QMainWindow {
+class EditForm final : public QMainWindow, public authoring::EditorPort {
     Q_OBJECT
 
 public:
@@ -47,6 +48,13 @@ public:
     bool HasControl() const { return control_ != nullptr; }
     QString ControlError() const { return controlError_; }
     ControlHost* Control() const { return control_.get(); }
+
+    // What the authoring dialogs ask of the window.
+    QWidget* OwnerWindow() override { return this; }
+    ControlHost& EditorControl() override { return *control_; }
+    void RefreshPreview() override { RefreshTempFile(); }
+    void NewDocument(const QString& templateFile) override { CreateStandardFile(templateFile); }
+    void ShowFileInCaption(const QString& fileName) override { SetCaption(fileName); }
 
     // The first use of the window creates and loads it.
     void Form_Load();

@@ -1,10 +1,20 @@
 #include "host/shell/program_windows.h"
 
 #include "host/common/program_folder.h"
+#include "host/authoring/font_dialog.h"
+#include "host/authoring/image_dialog.h"
+#include "host/authoring/link_dialog.h"
+#include "host/authoring/marquee_dialog.h"
+#include "host/authoring/pictograph_palette.h"
+#include "host/authoring/template_save_as.h"
+#include "host/authoring/template_select_form.h"
 #include "host/preview/mobile_browser.h"
 #include "host/shell/file_access.h"
 
 #include <QTimer>
+
+#include <functional>
+#include <map>
 
 namespace quenby::shell {
 
@@ -21,8 +31,38 @@ void ProgramWindows::LoadSplash(std::function<void()> tick) {
     QTimer::singleShot(100, std::move(tick));
 }
 
+namespace {
+
+std::filesystem::path TemplateFolder() { return ProgramFolder() / "template"; }
+
+authoring::TemplateFields BuiltIn() { return authoring::BuiltInTemplate(StandardHTMLText(), MakerName()); }
+
+// The dialogs the editor window opens, each owned by it.
+const std::map<Dialog, std::function<void(EditForm&)>>& DialogTable() {
+    static const std::map<Dialog, std::function<void(EditForm&)>> table = {
+        {Dialog::TemplateSelect,
+         [](EditForm& e) { authoring::ShowTemplateSelect(e, TemplateFolder(), BuiltIn(), QString()); }},
+        {Dialog::TemplateProperty, [](EditForm& e) { authoring::TemplateSaveAs(e, ProgramFolder()); }},
+        {Dialog::LinkTag, [](EditForm& e) { authoring::ShowLinkDialog(e); }},
+        {Dialog::ImageTag, [](EditForm& e) { authoring::ShowImageDialog(e); }},
+        {Dialog::FontTag, [](EditForm& e) { authoring::ShowFontDialog(e); }},
+        {Dialog::MarqueeTag, [](EditForm& e) { authoring::ShowMarqueeDialog(e); }},
+        {Dialog::Pictograph, [](EditForm& e) { authoring::ShowPictographPalette(e); }},
+    };
+    return table;
+}
+
+}  // namespace
+
+bool ProgramWindows::Available(Dialog d) const { return DialogTable().count(d) != 0; }
+
 void ProgramWindows::Show(Dialog d, EditForm& owner) {
-    if (d == Dialog::TemplateSelect) owner.CreateStandardFile(QString());
+    const auto it = DialogTable().find(d);
+    if (it != DialogTable().end() && owner.HasControl()) it->second(owner);
+}
+
+void ProgramWindows::ShowTemplateDialog(EditForm& owner, const QString& welcomePicture) {
+    if (owner.HasControl()) authoring::ShowTemplateSelect(owner, TemplateFolder(), BuiltIn(), welcomePicture);
 }
 
 void ProgramWindows::Load() {

@@ -1,7 +1,7 @@
 // The program's own answer to what the start-up asks of its windows: the
-// preview window, and (until they exist) the splash and template steps,
-// which keep their timing (the splash's one-shot timer still runs the
-// start-up) and do nothing else.
+// preview window, the template dialog and the dialogs the editor opens.
+// Until the splash window exists its step keeps its timing (the one-shot
+// timer still runs the start-up) and shows nothing.
 #pragma once
 
 #include "host/preview/mobile_browser.h"
@@ -24,7 +24,7 @@ public:
     void UnloadSplash() override {}
     PreviewPort& Preview() override { return *this; }
     void ShowPreview(QWidget* owner) override;
-    void ShowTemplateDialog(EditForm&, const QString&) override {}
+    void ShowTemplateDialog(EditForm& owner, const QString& welcomePicture) override;
     DialogPort* Dialogs() override { return this; }
 
     // The loaded preview window, or null.
@@ -37,8 +37,8 @@ private:
     void Unload() override;
     void SetClosedHook(std::function<void()> hook) override { closedHook_ = std::move(hook); }
 
-    // Until the template dialog exists, a new document is the built-in page.
-    bool Available(Dialog d) const override { return d == Dialog::TemplateSelect; }
+    // The options and about dialogs come later; their commands stay greyed.
+    bool Available(Dialog d) const override;
     void Show(Dialog d, EditForm& owner) override;
 
     QPointer<preview::MobileBrowser> browser_;

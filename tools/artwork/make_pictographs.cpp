@@ -9,13 +9,16 @@
 // ties each handset code to a Unicode emoji) and fonts-noto-color-emoji
 // (the emoji are rendered from its 109-pixel bitmaps and scaled down). The
 // few pictographs Unicode has no counterpart for are drawn here, pixel by
-// pixel, as a letter or mark in a box; so are the keypad keys, "FREE" and
-// "NEW", whose emoji are lettering too fine to survive the scaling.
+// pixel, as a letter, mark or their own number in a box; so are the keypad
+// keys, "FREE" and "NEW", whose emoji are lettering too fine to survive the
+// scaling. The number of each pictograph and its code come from the
+// program's own table (PictographCode), so the pictures always match the
+// references the editor inserts and the preview replaces.
 //
 // Each picture is 12 x 12, the handset's character cell, and is written as a
-// GIF89a with one transparent palette entry by the small encoder below (Qt
-// reads GIF but cannot write it). Every file is read back with QImage and
-// compared with what was meant to be written.
+// GIF89a with one transparent palette entry through giflib (Debian's
+// libgif-dev; Qt reads GIF but cannot write it). Every file is read back with
+// QImage and compared with what was meant to be written.
 #include <QColor>
 #include <QDir>
 #include <QFile>
@@ -30,34 +33,26 @@
 #include <QTextLayout>
 #include <QTextStream>
 
+#include <gif_lib.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "host/preview/html_conv.h"
+
 namespace {
+
+namespace preview = quenby::preview;
 
 constexpr int kCell = 12;
 constexpr int kCount = 166;
 const char* const kEmojiSources = "/usr/share/unicode/EmojiSources.txt";
 const char* const kEmojiFont = "/usr/share/fonts/truetype/noto/NotoColorEmoji.ttf";
-
-// The handset's Shift_JIS code of pictograph n. The numbering follows the
-// handsets' own table: 1-94 are F89F-F8FC, 95-104 the moons, dog, cat,
-// resort, tree and arrow at F940-F949, then F972-F97E, F980-F990, the
-// "OK" mark at F9B0 and F991-F9AF.
-int HandsetCode(int n) {
-    if (n <= 94) return 0xF89F + (n - 1);
-    if (n <= 104) return 0xF940 + (n - 95);
-    if (n <= 117) return 0xF972 + (n - 105);
-    if (n <= 134) return 0xF980 + (n - 118);
-    if (n == 135) return 0xF9B0;
-    return 0xF991 + (n - 136);
-}
 
 // Handset code -> Unicode code points. Each line of the file is the code
 // points, then one Shift_JIS code per network; these handsets' network is
@@ -212,6 +207,31 @@ QImage Keycap(char label) {
     return img;
 }
 
+// A pictograph with no emoji and no drawing of its own: its number in
+// small white digits on a filled box, so it can at least be told apart and
+// looked up. The digits are 3 x 5 ("1" is 2 wide), so three of them fit.
+QImage NumberBox(int n) {
+    static const char* const digits[10][5] = {
+        {"###", "#.#", "#.#", "#.#", "###"}, {".#", "##", ".#", ".#", ".#"}, {"###", "..#", "###", "#..", "###"},
+        {"###", "..#", ".##", "..#", "###"}, {"#.#", "#.#", "###", "..#", "..#"}, {"###", "#..", "###", "..#", "###"},
+        {"###", "#..", "###", "#.#", "###"}, {"###", "..#", "..#", ".#.", ".#."}, {"###", "#.#", "###", "#.#", "###"},
+        {"###", "#.#", "###", "..#", "###"},
+    };
+    const std::string text = std::to_string(n);
+    int width = -1;
+    for (char c : text) width += static_cast<int>(std::strlen(digits[c - '0'][0])) + 1;
+    QImage img = Box(QColor(104, 84, 150), true);
+    int x0 = (kCell - width + 1) / 2;
+    for (char c : text) {
+        const auto& rows = digits[c - '0'];
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; rows[y][x]; ++x)
+                if (rows[y][x] == '#') img.setPixelColor(x0 + x, 4 + y, Qt::white);
+        x0 += static_cast<int>(std::strlen(rows[0])) + 1;
+    }
+    return img;
+}
+
 // Pictographs Unicode has no counterpart for, and those whose rendering is
 // text too small to read in a cell (the keypad keys, "FREE", "NEW").
 QImage DrawOwn(int n) {
@@ -271,7 +291,7 @@ QImage DrawOwn(int n) {
     default:
         if (n >= 125 && n <= 133) return Keycap(static_cast<char>('1' + (n - 125)));
         if (n == 134) return Keycap('0');
-        return {};
+        return NumberBox(n);
     }
 }
 
@@ -293,80 +313,14 @@ QImage Flatten(const QImage& argb) {
     return out;
 }
 
-class BitWriter {
-public:
-    void Put(unsigned code, int width) {
-        acc_ |= static_cast<std::uint32_t>(code) << bits_;
-        bits_ += width;
-        while (bits_ >= 8) {
-            bytes_.push_back(static_cast<char>(acc_ & 0xFF));
-            acc_ >>= 8;
-            bits_ -= 8;
-        }
-    }
-    std::string Finish() {
-        if (bits_ > 0) bytes_.push_back(static_cast<char>(acc_ & 0xFF));
-        acc_ = 0, bits_ = 0;
-        return bytes_;
-    }
-
-private:
-    std::uint32_t acc_ = 0;
-    int bits_ = 0;
-    std::string bytes_;
-};
-
-// Variable-width LZW as GIF wants it: codes grow a bit once the table
-// reaches the next power of two, and the table starts over when full.
-std::string Lzw(const std::vector<std::uint8_t>& pixels, int minCodeSize) {
-    const unsigned clear = 1u << minCodeSize, end = clear + 1;
-    BitWriter out;
-    std::unordered_map<std::uint32_t, unsigned> table;
-    unsigned next = end + 1;
-    int width = minCodeSize + 1;
-    out.Put(clear, width);
-    if (pixels.empty()) {
-        out.Put(end, width);
-        return out.Finish();
-    }
-    unsigned prefix = pixels[0];
-    for (size_t i = 1; i < pixels.size(); ++i) {
-        const std::uint32_t key = (prefix << 8) | pixels[i];
-        if (const auto it = table.find(key); it != table.end()) {
-            prefix = it->second;
-            continue;
-        }
-        out.Put(prefix, width);
-        if (next < 4096) {
-            table.emplace(key, next);
-            if (next == (1u << width) && width < 12) ++width;
-            ++next;
-        } else {
-            out.Put(clear, width);
-            table.clear();
-            next = end + 1;
-            width = minCodeSize + 1;
-        }
-        prefix = pixels[i];
-    }
-    out.Put(prefix, width);
-    out.Put(end, width);
-    return out.Finish();
-}
-
-void Put16(std::string& s, int v) {
-    s.push_back(static_cast<char>(v & 0xFF));
-    s.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-
 // A still GIF89a of a flattened picture: palette entry 0 is the transparent
 // one (white, for viewers that ignore transparency), the picture's own
 // colours follow. A 12 x 12 picture never has more than 144 colours, so the
-// palette is exact.
-std::string EncodeGif(const QImage& flat) {
-    std::vector<QRgb> palette = {0x00FFFFFFu};
-    QHash<QRgb, std::uint8_t> index;
-    std::vector<std::uint8_t> pixels;
+// palette is exact. False, with the reason on stderr, when giflib fails.
+bool WriteGif(const QString& file, const QImage& flat) {
+    std::vector<GifColorType> colours = {GifColorType{255, 255, 255}};
+    QHash<QRgb, GifPixelType> index;
+    std::vector<GifPixelType> pixels;
     for (int y = 0; y < flat.height(); ++y)
         for (int x = 0; x < flat.width(); ++x) {
             const QRgb c = flat.pixel(x, y);
@@ -376,44 +330,42 @@ std::string EncodeGif(const QImage& flat) {
             }
             auto it = index.find(c);
             if (it == index.end()) {
-                if (palette.size() == 256) return {};
-                it = index.insert(c, static_cast<std::uint8_t>(palette.size()));
-                palette.push_back(c);
+                if (colours.size() == 256) return false;
+                it = index.insert(c, static_cast<GifPixelType>(colours.size()));
+                colours.push_back(GifColorType{static_cast<GifByteType>(qRed(c)), static_cast<GifByteType>(qGreen(c)),
+                                               static_cast<GifByteType>(qBlue(c))});
             }
             pixels.push_back(it.value());
         }
-    int bits = 1;
-    while ((1u << bits) < palette.size()) ++bits;
-    palette.resize(size_t{1} << bits, 0);
-    std::string gif = "GIF89a";
-    Put16(gif, flat.width());
-    Put16(gif, flat.height());
-    gif.push_back(static_cast<char>(0x80 | 0x70 | (bits - 1)));  // global table, 8-bit colour
-    gif.push_back(0);                                            // background: the transparent entry
-    gif.push_back(0);                                            // square pixels
-    for (QRgb c : palette) {
-        gif.push_back(static_cast<char>(qRed(c)));
-        gif.push_back(static_cast<char>(qGreen(c)));
-        gif.push_back(static_cast<char>(qBlue(c)));
+    // giflib wants a power of two entries, at least two.
+    int size = 2;
+    while (size < static_cast<int>(colours.size())) size *= 2;
+    colours.resize(static_cast<size_t>(size), GifColorType{0, 0, 0});
+
+    int error = 0;
+    GifFileType* gif = EGifOpenFileName(QFile::encodeName(file).constData(), false, &error);
+    if (!gif) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(file), GifErrorString(error));
+        return false;
     }
-    gif += std::string("\x21\xF9\x04\x01\x00\x00\x00\x00", 8);  // entry 0 is transparent
-    gif.push_back(0x2C);
-    Put16(gif, 0);
-    Put16(gif, 0);
-    Put16(gif, flat.width());
-    Put16(gif, flat.height());
-    gif.push_back(0);
-    const int minCodeSize = std::max(2, bits);
-    gif.push_back(static_cast<char>(minCodeSize));
-    const std::string data = Lzw(pixels, minCodeSize);
-    for (size_t at = 0; at < data.size(); at += 255) {
-        const size_t n = std::min<size_t>(255, data.size() - at);
-        gif.push_back(static_cast<char>(n));
-        gif.append(data, at, n);
+    ColorMapObject* map = GifMakeMapObject(size, colours.data());
+    GraphicsControlBlock gcb{};
+    gcb.DisposalMode = DISPOSAL_UNSPECIFIED;
+    gcb.TransparentColor = 0;
+    GifByteType extension[4];
+    const size_t extensionLength = EGifGCBToExtension(&gcb, extension);
+    EGifSetGifVersion(gif, true);
+    bool ok = map && EGifPutScreenDesc(gif, flat.width(), flat.height(), 8, 0, map) == GIF_OK &&
+              EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(extensionLength), extension) == GIF_OK &&
+              EGifPutImageDesc(gif, 0, 0, flat.width(), flat.height(), false, nullptr) == GIF_OK &&
+              EGifPutLine(gif, pixels.data(), static_cast<int>(pixels.size())) == GIF_OK;
+    if (!ok) std::fprintf(stderr, "%s: %s\n", qPrintable(file), GifErrorString(gif->Error));
+    GifFreeMapObject(map);
+    if (EGifCloseFile(gif, &error) != GIF_OK) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(file), GifErrorString(error));
+        ok = false;
     }
-    gif.push_back(0);
-    gif.push_back(0x3B);
-    return gif;
+    return ok;
 }
 
 bool SameAsWritten(const QString& file, const QImage& flat) {
@@ -491,7 +443,7 @@ int main(int argc, char** argv) {
     std::vector<QImage> pictographs;
     std::vector<int> ownDrawings, legibility;
     for (int n = 1; n <= kCount; ++n) {
-        const auto it = sources.find(HandsetCode(n));
+        const auto it = sources.find(preview::PictographCode(n));
         QImage img;
         if (it == sources.end() || DrawnForLegibility(n)) {
             img = DrawOwn(n);
@@ -500,7 +452,7 @@ int main(int argc, char** argv) {
             img = RenderEmoji(family, it->second);
         }
         if (img.isNull()) {
-            std::fprintf(stderr, "%d (%04X): nothing to draw\n", n, HandsetCode(n));
+            std::fprintf(stderr, "%d (%04X): nothing to draw\n", n, preview::PictographCode(n));
             ok = false;
             img = QImage(kCell, kCell, QImage::Format_ARGB32);
             img.fill(Qt::transparent);
@@ -508,15 +460,11 @@ int main(int argc, char** argv) {
         const QImage flat = Flatten(img);
         pictographs.push_back(flat);
         const QString file = out.filePath(QString::number(n) + QStringLiteral(".gif"));
-        const std::string gif = EncodeGif(flat);
-        QFile f(file);
-        if (gif.empty() || !f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            f.write(gif.data(), static_cast<qint64>(gif.size())) != static_cast<qint64>(gif.size())) {
+        if (!WriteGif(file, flat)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
             ok = false;
             continue;
         }
-        f.close();
         if (!SameAsWritten(file, flat)) {
             std::fprintf(stderr, "%s does not read back as written\n", qPrintable(file));
             ok = false;

@@ -65,7 +65,7 @@ TEST_F(EditorPreviewTest, TheViewEntryFollowsThePreviewWindow) {
     // event loop it was closed from; Qt Test's wait runs those deletions.)
     windows_.PreviewWindow()->close();
     EXPECT_FALSE(entry->isChecked());
-    QTest::qWaitFor([&] { return windows_.PreviewWindow() == nullptr; }, 5000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return windows_.PreviewWindow() == nullptr; }, 5000));
     EXPECT_EQ(windows_.PreviewWindow(), nullptr);
     // Opened again from the menu, and closed from it.
     entry->trigger();
