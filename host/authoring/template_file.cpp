@@ -33,10 +33,6 @@ std::filesystem::path QStringToPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-TemplateFields BuiltInTemplate(const QString& standardPage, const QString& makerName) {
-    return {standardPage, QStringLiteral("シンプル"), makerName, QStringLiteral("シンプルなHTMLファイルです。")};
-}
-
 TemplateFields SplitTemplate(const QString& text, const QString& fileName) {
     const QStringList fields = text.split(kNul);
     TemplateFields t;

@@ -26,9 +26,6 @@ struct TemplateItem {
 
 inline const QString kBuiltInKey = QStringLiteral("Simple");
 
-// The built-in page's fields around the editor's standard page; the
-// description is fixed, the rest comes from the caller.
-TemplateFields BuiltInTemplate(const QString& standardPage, const QString& makerName);
 
 // The fields of a template's text. Text without any NUL is a bare page:
 // its name is the file name without its last four characters (".htp").

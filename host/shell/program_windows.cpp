@@ -35,7 +35,8 @@ namespace {
 
 std::filesystem::path TemplateFolder() { return ProgramFolder() / "template"; }
 
-authoring::TemplateFields BuiltIn() { return authoring::BuiltInTemplate(StandardHTMLText(), MakerName()); }
+// The standard page carries the built-in template's four fields.
+authoring::TemplateFields BuiltIn() { return authoring::SplitTemplate(StandardHTMLText(), QString()); }
 
 // The dialogs the editor window opens, each owned by it.
 const std::map<Dialog, std::function<void(EditForm&)>>& DialogTable() {
@@ -52,6 +53,14 @@ const std::map<Dialog, std::function<void(EditForm&)>>& DialogTable() {
     return table;
 }
 
+// Where a dialog stood the window is painted afresh, its control (a window
+// of its own) too: without a compositing window manager the exposure alone
+// has been seen to leave parts of the dialog on screen.
+void RepaintAfterDialog(EditForm& owner) {
+    owner.update();
+    if (owner.HasControl() && owner.Control()->Window()) owner.Control()->Window()->update();
+}
+
 }  // namespace
 
 bool ProgramWindows::Available(Dialog d) const { return DialogTable().count(d) != 0; }
@@ -59,10 +68,12 @@ bool ProgramWindows::Available(Dialog d) const { return DialogTable().count(d) !
 void ProgramWindows::Show(Dialog d, EditForm& owner) {
     const auto it = DialogTable().find(d);
     if (it != DialogTable().end() && owner.HasControl()) it->second(owner);
+    RepaintAfterDialog(owner);
 }
 
 void ProgramWindows::ShowTemplateDialog(EditForm& owner, const QString& welcomePicture) {
     if (owner.HasControl()) authoring::ShowTemplateSelect(owner, TemplateFolder(), BuiltIn(), welcomePicture);
+    RepaintAfterDialog(owner);
 }
 
 void ProgramWindows::Load() {

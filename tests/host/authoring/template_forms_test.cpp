@@ -74,7 +74,8 @@ protected:
                                                     editor_->OwnerWindow());
     }
 
-    TemplateFields builtIn_ = BuiltInTemplate("<HTML>standard</HTML>", "Maker");
+    TemplateFields builtIn_{QStringLiteral("<HTML>standard</HTML>"), QStringLiteral("シンプル"), QStringLiteral("Maker"),
+                            QStringLiteral("シンプルなHTMLファイルです。")};
     std::unique_ptr<FakeEditor> editor_;
 };
 

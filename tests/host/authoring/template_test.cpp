@@ -64,14 +64,6 @@ TEST(SplitTemplate, FieldsAfterTheDescriptionAreIgnored) {
     EXPECT_EQ(t.description, "d");
 }
 
-TEST(BuiltInTemplate, CarriesTheStandardPageAndTheMaker) {
-    const TemplateFields t = BuiltInTemplate("<HTML>std</HTML>", "maker");
-    EXPECT_EQ(t.page, "<HTML>std</HTML>");
-    EXPECT_EQ(t.name, "シンプル");
-    EXPECT_EQ(t.author, "maker");
-    EXPECT_EQ(t.description, "シンプルなHTMLファイルです。");
-}
-
 TEST(TemplateFileBytes, IsShiftJisJoinedByNulAndEndedByCrLf) {
     const QByteArray bytes = TemplateFileBytes("<P>", "シンプル", "a", "d");
     const QByteArray expected = QByteArray("<P>\0\x83\x56\x83\x93\x83\x76\x83\x8B\0a\0d\r\n", 18);
