@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 
 namespace quenby::preview {
 namespace {
@@ -95,6 +96,26 @@ TEST_F(RenderCommandTest, EveryShippedSkinShowsThePageInsideItsScreen) {
         EXPECT_TRUE(varied) << name << ": nothing drawn on the screen";
     }
     EXPECT_GE(skins, 3);
+}
+
+TEST_F(RenderCommandTest, EveryShippedTemplateRendersInThePreview) {
+    int templates = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(program_ / "template")) {
+        if (entry.path().extension() != ".htp") continue;
+        ++templates;
+        // The page is the template's first field.
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::filesystem::path page = program_ / (entry.path().stem().string() + ".html");
+        std::ofstream(page, std::ios::binary) << bytes.substr(0, bytes.find('\0'));
+        const QString shot = QStringLiteral(QUENBY_SCREENSHOT_DIR "/template-") +
+                             QString::fromStdString(entry.path().stem().string()) + QStringLiteral(".png");
+        const Run run = Render({FromPath(page), QStringLiteral("-o"), shot, QStringLiteral("--skin"),
+                                QStringLiteral("fold240x320.ini")});
+        ASSERT_EQ(run.code, 0) << entry.path() << ": " << run.error.toStdString();
+        EXPECT_FALSE(QImage(shot).isNull());
+    }
+    EXPECT_GE(templates, 6);
 }
 
 TEST_F(RenderCommandTest, WithoutASkinTheDefaultScreen) {
