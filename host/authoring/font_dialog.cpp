@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "host/authoring/editor_port.h"
+#include "host/authoring/selection_markup.h"
 #include "host/authoring/tag_markup.h"
 #include "host/common/control_host.h"
 
@@ -125,17 +126,12 @@ void InsForm_Font::ColorComboList_Click(int index) {
 }
 
 void InsForm_Font::OkButton_Click() {
-    const QString selection = control_.Get<QString>(tarnedit::dispid::SelText);
-    const QString markup = FontMarkup(selection, sizes_->currentText(), code_->text());
-    if (!markup.isEmpty()) control_.TextPaste(markup);
+    ReplaceSelection(control_, [&](const QString& s) { return FontMarkup(s, sizes_->currentText(), code_->text()); });
     accept();
 }
 
 void InsForm_Font::CancelButton_Click() { reject(); }
 
-void ShowFontDialog(EditorPort& editor) {
-    InsForm_Font dialog(editor);
-    dialog.exec();
-}
+void ShowFontDialog(EditorPort& editor) { RunDialog<InsForm_Font>(editor); }
 
 }  // namespace quenby::authoring

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "host/authoring/editor_port.h"
+#include "host/authoring/selection_markup.h"
 #include "host/authoring/tag_markup.h"
 #include "host/common/control_host.h"
 #include "host/common/file_dialogs.h"
@@ -98,17 +99,12 @@ void InsForm_Image::Command1_Click() {
 }
 
 void InsForm_Image::OkButton_Click() {
-    const QString selection = control_.Get<QString>(tarnedit::dispid::SelText);
-    const QString markup = ImageMarkup(selection, text1_->text(), text2_->text());
-    if (!markup.isEmpty()) control_.TextPaste(markup);
+    ReplaceSelection(control_, [&](const QString& s) { return ImageMarkup(s, text1_->text(), text2_->text()); });
     accept();
 }
 
 void InsForm_Image::CancelButton_Click() { reject(); }
 
-void ShowImageDialog(EditorPort& editor) {
-    InsForm_Image dialog(editor);
-    dialog.exec();
-}
+void ShowImageDialog(EditorPort& editor) { RunDialog<InsForm_Image>(editor); }
 
 }  // namespace quenby::authoring

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "host/authoring/editor_port.h"
+#include "host/authoring/selection_markup.h"
 #include "host/common/control_host.h"
 #include "host/common/file_dialogs.h"
 
@@ -120,17 +121,12 @@ void InsForm_Link::Command1_Click() {
 }
 
 void InsForm_Link::OkButton_Click() {
-    const QString selection = control_.Get<QString>(tarnedit::dispid::SelText);
-    const QString markup = LinkMarkup(selection, text1_->text(), accessKey_);
-    if (!markup.isEmpty()) control_.TextPaste(markup);
+    ReplaceSelection(control_, [&](const QString& s) { return LinkMarkup(s, text1_->text(), accessKey_); });
     accept();
 }
 
 void InsForm_Link::CancelButton_Click() { reject(); }
 
-void ShowLinkDialog(EditorPort& editor) {
-    InsForm_Link dialog(editor);
-    dialog.exec();
-}
+void ShowLinkDialog(EditorPort& editor) { RunDialog<InsForm_Link>(editor); }
 
 }  // namespace quenby::authoring

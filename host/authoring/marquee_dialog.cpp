@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "host/authoring/editor_port.h"
+#include "host/authoring/selection_markup.h"
 #include "host/authoring/tag_markup.h"
 #include "host/common/control_host.h"
 
@@ -76,9 +77,6 @@ void InsForm_Marquee::OkButton_Click() {
 
 void InsForm_Marquee::CancelButton_Click() { reject(); }
 
-void ShowMarqueeDialog(EditorPort& editor) {
-    InsForm_Marquee dialog(editor);
-    dialog.exec();
-}
+void ShowMarqueeDialog(EditorPort& editor) { RunDialog<InsForm_Marquee>(editor); }
 
 }  // namespace quenby::authoring
