@@ -15,6 +15,8 @@ regsvr="$build/tools/quenby-regsvr"
 if [ -f "$control" ] && [ -x "$regsvr" ]; then
   "$regsvr" /s "$control"
 fi
+# On a first start the registry tool did not exist yet when setup ran.
+scripts/register_sysinfo.sh
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "Built. There is no display here, so Quenby's window cannot open."
   echo "Without one you can:"

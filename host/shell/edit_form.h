@@ -48,6 +48,8 @@ public:
     bool HasControl() const { return control_ != nullptr; }
     QString ControlError() const { return controlError_; }
     ControlHost* Control() const { return control_.get(); }
+    // The settings the window was made with (the options dialog changes them).
+    AppSettings& Settings() const { return settings_; }
 
     // What the authoring dialogs ask of the window.
     QWidget* OwnerWindow() override { return this; }

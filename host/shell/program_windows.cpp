@@ -9,9 +9,14 @@
 #include "host/authoring/template_save_as.h"
 #include "host/authoring/template_select_form.h"
 #include "host/preview/mobile_browser.h"
+#include "host/shell/about_form.h"
 #include "host/shell/file_access.h"
+#include "host/shell/options/option_form.h"
 
+#include <QProgressBar>
 #include <QTimer>
+
+#include <algorithm>
 
 #include <functional>
 #include <map>
@@ -23,12 +28,36 @@ ProgramWindows::ProgramWindows() = default;
 ProgramWindows::~ProgramWindows() {
     // A window without an owner is still ours at the program's end.
     if (browser_) delete browser_.data();
+    if (splash_) delete splash_.data();
 }
 
 void ProgramWindows::LoadSplash(std::function<void()> tick) {
     // The heavy start-up runs from the splash's first tick, once the event
     // loop runs, so that the splash (when shown) is painted first.
-    QTimer::singleShot(100, std::move(tick));
+    if (!splash_) splash_ = new SplashForm(std::move(tick));
+}
+
+void ProgramWindows::ShowSplash() {
+    if (splash_) splash_->ShowCentred();
+}
+
+bool ProgramWindows::SplashShown() const { return splash_ && splash_->Shown(); }
+
+void ProgramWindows::SetSplashProgressMax(int max) {
+    if (splash_) splash_->ProgressBar1()->setRange(0, std::max(0, max));
+}
+
+void ProgramWindows::SetSplashProgress(int value) {
+    if (splash_) splash_->ProgressBar1()->setValue(std::clamp(value, 0, splash_->ProgressBar1()->maximum()));
+}
+
+void ProgramWindows::UnloadSplash() {
+    if (!splash_) return;
+    splash_->Timer1()->stop();
+    splash_->hide();
+    // Called from inside the splash's own tick: it goes once that returns.
+    splash_->deleteLater();
+    splash_ = nullptr;
 }
 
 namespace {
@@ -49,6 +78,7 @@ const std::map<Dialog, std::function<void(EditForm&)>>& DialogTable() {
         {Dialog::FontTag, [](EditForm& e) { authoring::ShowFontDialog(e); }},
         {Dialog::MarqueeTag, [](EditForm& e) { authoring::ShowMarqueeDialog(e); }},
         {Dialog::Pictograph, [](EditForm& e) { authoring::ShowPictographPalette(e); }},
+        {Dialog::About, [](EditForm& e) { ShowAbout(&e); }},
     };
     return table;
 }
@@ -63,11 +93,16 @@ void RepaintAfterDialog(EditForm& owner) {
 
 }  // namespace
 
-bool ProgramWindows::Available(Dialog d) const { return DialogTable().count(d) != 0; }
+bool ProgramWindows::Available(Dialog d) const { return d == Dialog::Options || DialogTable().count(d) != 0; }
 
 void ProgramWindows::Show(Dialog d, EditForm& owner) {
     const auto it = DialogTable().find(d);
     if (it != DialogTable().end() && owner.HasControl()) it->second(owner);
+    // The options reach the preview too: its skin is laid out again.
+    if (d == Dialog::Options && owner.HasControl())
+        ShowOptions(owner.Settings(), owner, [this] {
+            if (browser_) browser_->LoadSkin();
+        });
     RepaintAfterDialog(owner);
 }
 

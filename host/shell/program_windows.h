@@ -1,10 +1,9 @@
 // The program's own answer to what the start-up asks of its windows: the
 // preview window, the template dialog and the dialogs the editor opens.
-// Until the splash window exists its step keeps its timing (the one-shot
-// timer still runs the start-up) and shows nothing.
 #pragma once
 
 #include "host/preview/mobile_browser.h"
+#include "host/shell/splash_form.h"
 #include "host/shell/startup.h"
 
 #include <QPointer>
@@ -17,11 +16,11 @@ public:
     ~ProgramWindows() override;
 
     void LoadSplash(std::function<void()> tick) override;
-    void ShowSplash() override {}
-    bool SplashShown() const override { return false; }
-    void SetSplashProgressMax(int) override {}
-    void SetSplashProgress(int) override {}
-    void UnloadSplash() override {}
+    void ShowSplash() override;
+    bool SplashShown() const override;
+    void SetSplashProgressMax(int max) override;
+    void SetSplashProgress(int value) override;
+    void UnloadSplash() override;
     PreviewPort& Preview() override { return *this; }
     void ShowPreview(QWidget* owner) override;
     void ShowTemplateDialog(EditForm& owner, const QString& welcomePicture) override;
@@ -29,6 +28,8 @@ public:
 
     // The loaded preview window, or null.
     preview::MobileBrowser* PreviewWindow() const { return browser_; }
+    // The loaded splash window, or null.
+    SplashForm* Splash() const { return splash_; }
 
 private:
     void Load() override;
@@ -37,11 +38,12 @@ private:
     void Unload() override;
     void SetClosedHook(std::function<void()> hook) override { closedHook_ = std::move(hook); }
 
-    // The options and about dialogs come later; their commands stay greyed.
+    // A dialog missing from the table keeps its command greyed.
     bool Available(Dialog d) const override;
     void Show(Dialog d, EditForm& owner) override;
 
     QPointer<preview::MobileBrowser> browser_;
+    QPointer<SplashForm> splash_;
     std::function<void()> closedHook_;
 };
 

@@ -7,6 +7,7 @@
 #include "host/common/message_box.h"
 #include "host/common/program_folder.h"
 #include "host/common/text_file.h"
+#include "host/shell/display_flags.h"
 #include "host/shell/file_access.h"
 #include "host/shell/tag_lists.h"
 
@@ -17,24 +18,6 @@ namespace tx = tarnedit;
 namespace {
 
 QString Quenby(const QString& key) { return GetINIValue(kSectionQuenby, key, INIFilePath()); }
-
-// The editor's display flags and the keys that keep them, in the order
-// they are applied.
-struct DisplayFlag {
-    const char* key;
-    com::DISPID property;
-};
-constexpr DisplayFlag kDisplayFlags[] = {
-    {"ShowCR", tx::dispid::ShowCR},
-    {"ShowEOF", tx::dispid::ShowEOF},
-    {"ShowTAB", tx::dispid::ShowTAB},
-    {"ShowRuler", tx::dispid::ShowRuler},
-    {"ShowRulerCursor", tx::dispid::ShowRulerCur},
-    {"ShowSingleSpace", tx::dispid::ShowSglSpace},
-    {"ShowDoubleSpace", tx::dispid::ShowDblSpace},
-    {"ShowUnderLine", tx::dispid::ShowUnderLine},
-    {"ShowLineNumber", tx::dispid::ShowLineNumber},
-};
 
 }  // namespace
 

@@ -244,6 +244,24 @@ TEST_F(Activation, RegsvrReportsEachKindOfFailure) {
     EXPECT_EQ(testing_fs::ReadAll(registry.file()), "not a registry\n");
 }
 
+// Scripts record where outside programs are with the tool's /v form.
+TEST_F(Activation, RegsvrWritesAStringValue) {
+    std::string out;
+    ASSERT_EQ(Regsvr(R"(/v 'HKEY_LOCAL_MACHINE\SOFTWARE\Shared Tools\Info' PATH '/usr/bin/some tool')", &out), 0)
+        << out;
+    std::string value;
+    ASSERT_TRUE(reg::QueryString(reg::HKEY::LocalMachine, "SOFTWARE\\Shared Tools\\Info", "PATH", &value).ok());
+    EXPECT_EQ(value, "/usr/bin/some tool");
+
+    EXPECT_EQ(Regsvr(R"(/v 'HKLM\SOFTWARE' PATH x)", &out), 1);  // the hive by its full name only
+    EXPECT_NE(out.find("usage"), std::string::npos);
+    EXPECT_EQ(Regsvr(R"(/v 'HKEY_LOCAL_MACHINE\SOFTWARE' PATH)", &out), 1);
+
+    testing_fs::WriteAll(registry.file(), "not a registry\n");
+    EXPECT_EQ(Regsvr(R"(-V 'HKEY_CURRENT_USER\Software' a b)", &out), 5);
+    EXPECT_EQ(testing_fs::ReadAll(registry.file()), "not a registry\n");
+}
+
 TEST_F(Activation, FreeingUnusedLibrariesKeepsClassesCreatable) {
     Register();
     com::ComPtr<com::IDispatch> d;

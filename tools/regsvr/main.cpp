@@ -2,9 +2,13 @@
 // calling its DllRegisterServer or DllUnregisterServer.
 //
 //     quenby-regsvr [/u|-u] [/s|-s] library.so
+//     quenby-regsvr /v|-v "HKEY_...\key" value-name text
+//
+// The second form writes one string value, for scripts that record where
+// an outside program is (the system-information tool).
 //
 // Exit status: 0 done, 1 bad command line, 3 library not loadable, 4 entry
-// point missing, 5 the entry point failed.
+// point missing, 5 the entry point (or the registry write) failed.
 #include <dlfcn.h>
 
 #include <cstdio>
@@ -14,6 +18,7 @@
 #include "platform/com/error_info.h"
 #include "platform/com/server.h"
 #include "platform/com/utf.h"
+#include "platform/registry/registry.h"
 
 namespace com = platform::com;
 
@@ -51,9 +56,39 @@ std::string Hex(com::HRESULT hr) {
     return buf;
 }
 
+// "HKEY_LOCAL_MACHINE\\SOFTWARE\\x" to a hive and "SOFTWARE\\x".
+bool SplitKey(std::string_view full, platform::registry::HKEY* hive, std::string_view* subkey) {
+    using platform::registry::HKEY;
+    for (HKEY h : {HKEY::ClassesRoot, HKEY::CurrentUser, HKEY::LocalMachine}) {
+        const std::string_view name = platform::registry::HiveName(h);
+        if (full.size() > name.size() && full.substr(0, name.size()) == name && full[name.size()] == '\\') {
+            *hive = h;
+            *subkey = full.substr(name.size() + 1);
+            return true;
+        }
+    }
+    return false;
+}
+
+int SetValue(int argc, char** argv) {
+    platform::registry::HKEY hive{};
+    std::string_view subkey;
+    if (argc != 5 || !SplitKey(argv[2], &hive, &subkey)) {
+        std::fprintf(stderr, "usage: quenby-regsvr /v \"HKEY_...\\\\key\" value-name text\n");
+        return 1;
+    }
+    const platform::registry::Status s = platform::registry::SetString(hive, subkey, argv[3], argv[4]);
+    if (!s.ok()) {
+        std::fprintf(stderr, "cannot write %s: %s\n", argv[2], s.message.c_str());
+        return 5;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && IsFlag(argv[1], 'v')) return SetValue(argc, argv);
     Options o;
     if (!ParseArgs(argc, argv, &o)) {
         std::fprintf(stderr, "usage: quenby-regsvr [/u] [/s] library\n"

@@ -97,7 +97,7 @@ protected:
                        "\r\nBrowserHeight=" + std::to_string(screen.height()) + "\r\ncss=css/default.css\r\n");
     }
 
-    bool WaitShown(MobileBrowser& b, QSignalSpy& spy, int count = 1) {
+    bool WaitShown(QSignalSpy& spy, int count = 1) {
         return RunEventsUntil([&] { return spy.count() >= count; }, kWait);
     }
 
@@ -167,7 +167,7 @@ TEST_F(MobileBrowserTest, ALocalPageIsConvertedAndThePreviewFileShown) {
     auto b = Open();
     QSignalSpy shown(b.get(), &MobileBrowser::PageShown);
     b->Navigate2(FromPath(temp_ / "temporary.html"), QStringLiteral("User-Agent:DoCoMo/2.0"));
-    ASSERT_TRUE(WaitShown(*b, shown));
+    ASSERT_TRUE(WaitShown(shown));
     EXPECT_TRUE(shown.first().at(0).toBool());
     EXPECT_EQ(b->SeenBrowser()->url(), QUrl::fromLocalFile(Temp2()));
     const QString page = ReadUtf8(Temp2());
@@ -187,7 +187,7 @@ TEST_F(MobileBrowserTest, ThePreviewFileItselfIsLetThrough) {
     WriteBytes(temp_ / "temp2.htm", "<p>&#63647;</p>");
     QSignalSpy shown(b.get(), &MobileBrowser::PageShown);
     b->Navigate2(QUrl::fromLocalFile(Temp2()).toString());
-    ASSERT_TRUE(WaitShown(*b, shown));
+    ASSERT_TRUE(WaitShown(shown));
     EXPECT_EQ(ReadBytes(Temp2()), QByteArray("<p>&#63647;</p>"));
 }
 
@@ -196,7 +196,7 @@ TEST_F(MobileBrowserTest, AMissingLocalFileShowsTheErrorPage) {
     b->AddressBar()->setText(QStringLiteral("kept"));
     QSignalSpy shown(b.get(), &MobileBrowser::PageShown);
     b->TempFileNavigate(FromPath(temp_ / "missing.html"), QStringLiteral("http://example.invalid/"));
-    ASSERT_TRUE(WaitShown(*b, shown));
+    ASSERT_TRUE(WaitShown(shown));
     EXPECT_TRUE(ReadUtf8(Temp2()).contains(QStringLiteral("ページを表示できません")));
     EXPECT_EQ(b->AddressBar()->text(), QStringLiteral("kept"));
 }
@@ -241,7 +241,7 @@ TEST_F(MobileBrowserTest, AFailedFetchShowsTheErrorPageWithItsAddress) {
     auto b = Open();
     QSignalSpy shown(b.get(), &MobileBrowser::PageShown);
     b->Navigate2(QString::fromStdString(dead));
-    ASSERT_TRUE(WaitShown(*b, shown));
+    ASSERT_TRUE(WaitShown(shown));
     const QString page = ReadUtf8(Temp2());
     EXPECT_TRUE(page.contains(QStringLiteral("ページを表示できません")));
     EXPECT_TRUE(page.contains(QString::fromStdString(dead)));
@@ -272,7 +272,7 @@ TEST_F(MobileBrowserTest, ALocalPageReachesTheWebOnlyForItsPicturesAndStyleSheet
     auto b = Open();
     QSignalSpy shown(b.get(), &MobileBrowser::PageShown);
     b->Navigate2(FromPath(temp_ / "page.html"));
-    ASSERT_TRUE(WaitShown(*b, shown));
+    ASSERT_TRUE(WaitShown(shown));
     std::vector<std::string> paths;
     for (const auto& r : server.Requests()) paths.push_back(r.Path());
     EXPECT_NE(std::find(paths.begin(), paths.end(), "/pic.gif"), paths.end());
@@ -303,7 +303,7 @@ TEST_F(MobileBrowserTest, ClosingWritesTheNormalGeometryAndDeletesTheTemporaryFi
     QSignalSpy shown(b.get(), &MobileBrowser::PageShown);
     WriteBytes(temp_ / "page.html", "<p>x</p>");
     b->Navigate2(FromPath(temp_ / "page.html"));
-    ASSERT_TRUE(WaitShown(*b, shown));
+    ASSERT_TRUE(WaitShown(shown));
     WriteBytes(temp_ / "temp1.htm", "x");
     std::filesystem::permissions(temp_ / "temp1.htm", std::filesystem::perms::owner_read);
 
