@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "host/checker/check_command.h"
 #include "host/common/message_box.h"
 #include "host/common/program_folder.h"
 #include "host/preview/render_command.h"
@@ -29,6 +30,11 @@ bool AsksForRender(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A check prints and exits: no window, so no display either.
+    if (quenby::checker::IsCheckCommand(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return quenby::checker::RunCheckCommand(QCoreApplication::arguments(), quenby::ProgramFolder());
+    }
     const bool render = AsksForRender(argc, argv);
     // A render needs no display: without one it draws off screen.
     if (render && !HasDisplay()) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStringList>
+#include <filesystem>
+
+namespace quenby::checker {
+
+// Whether the command line asks for a check; decided before any application
+// object exists, so that a check never needs a display.
+bool IsCheckCommand(int argc, char** argv);
+
+// "quenby --check PAGE [--handset VERSION]": findings on standard output; 1
+// when one is an error, 2 for a wrong command line, an unreadable page or an
+// unknown version.
+int RunCheckCommand(const QStringList& arguments, const std::filesystem::path& programFolder);
+
+}  // namespace quenby::checker

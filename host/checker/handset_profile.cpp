@@ -1,0 +1,90 @@
+#include "host/checker/handset_profile.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <optional>
+
+namespace quenby::checker {
+
+namespace {
+
+std::optional<qint64> Number(const QString& value) {
+    bool ok = false;
+    const qint64 n = value.toLongLong(&ok);
+    if (!ok || n < 0) return std::nullopt;
+    return n;
+}
+
+void AddList(QSet<QString>& into, const QString& value) {
+    for (const QString& item : value.split(u',', Qt::SkipEmptyParts)) {
+        const QString name = item.trimmed().toUpper();
+        if (!name.isEmpty()) into.insert(name);
+    }
+}
+
+// A version is usable only once everything a check or a preview needs is known.
+bool Complete(const HandsetProfile& p) {
+    return !p.version.isEmpty() && !p.elements.isEmpty() && p.limitBytes > 0 && p.screen.isValid() &&
+           !p.agent.isEmpty();
+}
+
+}  // namespace
+
+std::vector<HandsetProfile> ReadHandsetProfiles(const std::filesystem::path& file) {
+    QFile in(QString::fromStdString(file.string()));
+    if (!in.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError) return {};
+
+    std::vector<HandsetProfile> profiles;
+    const auto finish = [&]() { return profiles.empty() || Complete(profiles.back()); };
+    for (const QByteArray& raw : bytes.split('\n')) {
+        const QString line = QString::fromLatin1(raw).trimmed();
+        if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#')) continue;
+        if (line.startsWith(u'[')) {
+            if (!line.endsWith(u']') || !finish()) return {};
+            HandsetProfile next = profiles.empty() ? HandsetProfile{} : profiles.back();
+            next.version = line.mid(1, line.size() - 2).trimmed();
+            if (next.version.isEmpty() || FindProfile(profiles, next.version)) return {};
+            profiles.push_back(std::move(next));
+            continue;
+        }
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq <= 0 || profiles.empty()) return {};
+        const QString key = line.left(eq).trimmed();
+        const QString value = line.mid(eq + 1).trimmed();
+        HandsetProfile& p = profiles.back();
+        if (key.compare(u"Elements", Qt::CaseInsensitive) == 0) {
+            AddList(p.elements, value);
+        } else if (key.compare(u"Attributes", Qt::CaseInsensitive) == 0) {
+            AddList(p.attributes, value);
+        } else if (key.compare(u"Agent", Qt::CaseInsensitive) == 0) {
+            p.agent = value;
+        } else if (key.compare(u"ExtendedPictographs", Qt::CaseInsensitive) == 0) {
+            if (value != u"0" && value != u"1") return {};
+            p.extendedPictographs = value == u"1";
+        } else {
+            const std::optional<qint64> n = Number(value);
+            if (!n) return {};
+            if (key.compare(u"LimitBytes", Qt::CaseInsensitive) == 0)
+                p.limitBytes = *n;
+            else if (key.compare(u"ScreenWidth", Qt::CaseInsensitive) == 0)
+                p.screen.setWidth(int(*n));
+            else if (key.compare(u"ScreenHeight", Qt::CaseInsensitive) == 0)
+                p.screen.setHeight(int(*n));
+            else
+                return {};
+        }
+    }
+    if (!finish()) return {};
+    return profiles;
+}
+
+const HandsetProfile* FindProfile(const std::vector<HandsetProfile>& profiles, const QString& version) {
+    for (const HandsetProfile& p : profiles)
+        if (p.version == version) return &p;
+    return nullptr;
+}
+
+}  // namespace quenby::checker
