@@ -70,11 +70,9 @@ InsForm_Font::InsForm_Font(EditorPort& editor)
     code_ = new QLineEdit(this);
     code_->setObjectName(QStringLiteral("ColorCode"));
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    ok_->setObjectName(QStringLiteral("OKButton"));
-    ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("キャンセル"), this);
-    cancel_->setObjectName(QStringLiteral("CancelButton"));
+    const OkCancelRow buttons = MakeOkCancelRow(this);
+    ok_ = buttons.ok;
+    cancel_ = buttons.cancel;
 
     auto* fields = new QGridLayout;
     fields->addWidget(sizeLabel, 0, 0);
@@ -83,14 +81,10 @@ InsForm_Font::InsForm_Font(EditorPort& editor)
     fields->addWidget(colours_, 1, 1);
     fields->addWidget(code_, 1, 2);
     fields->setColumnStretch(1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     connect(colours_, &QComboBox::activated, this, &InsForm_Font::ColorComboList_Click);
     connect(ok_, &QPushButton::clicked, this, &InsForm_Font::OkButton_Click);

@@ -44,11 +44,9 @@ InsForm_Image::InsForm_Image(EditorPort& editor)
     // The picture follows the box; it must not make the box grow.
     picture_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    ok_->setObjectName(QStringLiteral("OKButton"));
-    ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("キャンセル"), this);
-    cancel_->setObjectName(QStringLiteral("CancelButton"));
+    const OkCancelRow buttons = MakeOkCancelRow(this);
+    ok_ = buttons.ok;
+    cancel_ = buttons.cancel;
 
     auto* fields = new QGridLayout;
     fields->addWidget(sourceLabel, 0, 0);
@@ -56,14 +54,10 @@ InsForm_Image::InsForm_Image(EditorPort& editor)
     fields->addWidget(browse_, 0, 2);
     fields->addWidget(altLabel, 1, 0);
     fields->addWidget(text2_, 1, 1, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(picture_, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     connect(text1_, &QLineEdit::textChanged, this, &InsForm_Image::Text1_Change);
     connect(browse_, &QPushButton::clicked, this, &InsForm_Image::Command1_Click);

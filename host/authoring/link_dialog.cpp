@@ -66,25 +66,19 @@ InsForm_Link::InsForm_Link(EditorPort& editor)
     }
     accessKeys_[0]->setChecked(true);
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    ok_->setObjectName(QStringLiteral("OKButton"));
-    ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("キャンセル"), this);
-    cancel_->setObjectName(QStringLiteral("CancelButton"));
+    const OkCancelRow buttons = MakeOkCancelRow(this);
+    ok_ = buttons.ok;
+    cancel_ = buttons.cancel;
 
     auto* targetRow = new QHBoxLayout;
     targetRow->addWidget(text1_, 1);
     targetRow->addWidget(browse_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(targetLabel);
     layout->addLayout(targetRow);
     layout->addWidget(kind);
     layout->addWidget(keys, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     connect(text1_, &QLineEdit::textChanged, this, &InsForm_Link::Text1_Change);
     connect(browse_, &QPushButton::clicked, this, &InsForm_Link::Command1_Click);

@@ -36,11 +36,9 @@ InsForm_Marquee::InsForm_Marquee(EditorPort& editor)
     combo2_->addItems(MarqueeDirections());
     directionLabel->setBuddy(combo2_);
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    ok_->setObjectName(QStringLiteral("OKButton"));
-    ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("キャンセル"), this);
-    cancel_->setObjectName(QStringLiteral("CancelButton"));
+    const OkCancelRow buttons = MakeOkCancelRow(this);
+    ok_ = buttons.ok;
+    cancel_ = buttons.cancel;
 
     auto* fields = new QGridLayout;
     fields->addWidget(textLabel, 0, 0);
@@ -50,14 +48,10 @@ InsForm_Marquee::InsForm_Marquee(EditorPort& editor)
     fields->addWidget(directionLabel, 2, 0);
     fields->addWidget(combo2_, 2, 1, Qt::AlignLeft);
     fields->setColumnStretch(1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addStretch(1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
     // The text is taken when the dialog opens, not when OK is pressed.
     text1_->setText(control_.Get<QString>(tarnedit::dispid::SelText));

@@ -67,18 +67,22 @@ std::filesystem::path TemplateFolder() { return ProgramFolder() / "template"; }
 // The standard page carries the built-in template's four fields.
 authoring::TemplateFields BuiltIn() { return authoring::SplitTemplate(StandardHTMLText(), QString()); }
 
-// The dialogs the editor window opens, each owned by it.
-const std::map<Dialog, std::function<void(EditForm&)>>& DialogTable() {
-    static const std::map<Dialog, std::function<void(EditForm&)>> table = {
+// The dialogs the editor window opens, each owned by it. The options reach
+// the preview too: reloadSkin lays its skin out again.
+using DialogEntry = std::function<void(EditForm&, const std::function<void()>& reloadSkin)>;
+
+const std::map<Dialog, DialogEntry>& DialogTable() {
+    static const std::map<Dialog, DialogEntry> table = {
         {Dialog::TemplateSelect,
-         [](EditForm& e) { authoring::ShowTemplateSelect(e, TemplateFolder(), BuiltIn(), QString()); }},
-        {Dialog::TemplateProperty, [](EditForm& e) { authoring::TemplateSaveAs(e, ProgramFolder()); }},
-        {Dialog::LinkTag, [](EditForm& e) { authoring::ShowLinkDialog(e); }},
-        {Dialog::ImageTag, [](EditForm& e) { authoring::ShowImageDialog(e); }},
-        {Dialog::FontTag, [](EditForm& e) { authoring::ShowFontDialog(e); }},
-        {Dialog::MarqueeTag, [](EditForm& e) { authoring::ShowMarqueeDialog(e); }},
-        {Dialog::Pictograph, [](EditForm& e) { authoring::ShowPictographPalette(e); }},
-        {Dialog::About, [](EditForm& e) { ShowAbout(&e); }},
+         [](EditForm& e, auto&) { authoring::ShowTemplateSelect(e, TemplateFolder(), BuiltIn(), QString()); }},
+        {Dialog::TemplateProperty, [](EditForm& e, auto&) { authoring::TemplateSaveAs(e, ProgramFolder()); }},
+        {Dialog::LinkTag, [](EditForm& e, auto&) { authoring::ShowLinkDialog(e); }},
+        {Dialog::ImageTag, [](EditForm& e, auto&) { authoring::ShowImageDialog(e); }},
+        {Dialog::FontTag, [](EditForm& e, auto&) { authoring::ShowFontDialog(e); }},
+        {Dialog::MarqueeTag, [](EditForm& e, auto&) { authoring::ShowMarqueeDialog(e); }},
+        {Dialog::Pictograph, [](EditForm& e, auto&) { authoring::ShowPictographPalette(e); }},
+        {Dialog::Options, [](EditForm& e, auto& reloadSkin) { ShowOptions(e.Settings(), e, reloadSkin); }},
+        {Dialog::About, [](EditForm& e, auto&) { ShowAbout(&e); }},
     };
     return table;
 }
@@ -93,14 +97,12 @@ void RepaintAfterDialog(EditForm& owner) {
 
 }  // namespace
 
-bool ProgramWindows::Available(Dialog d) const { return d == Dialog::Options || DialogTable().count(d) != 0; }
+bool ProgramWindows::Available(Dialog d) const { return DialogTable().count(d) != 0; }
 
 void ProgramWindows::Show(Dialog d, EditForm& owner) {
     const auto it = DialogTable().find(d);
-    if (it != DialogTable().end() && owner.HasControl()) it->second(owner);
-    // The options reach the preview too: its skin is laid out again.
-    if (d == Dialog::Options && owner.HasControl())
-        ShowOptions(owner.Settings(), owner, [this] {
+    if (it != DialogTable().end() && owner.HasControl())
+        it->second(owner, [this] {
             if (browser_) browser_->LoadSkin();
         });
     RepaintAfterDialog(owner);
