@@ -2,7 +2,6 @@
 
 #include "host/checker/page_checker.h"
 #include "host/common/program_folder.h"
-#include "host/common/text_file.h"
 
 #include <cstdio>
 #include <cstring>
@@ -41,28 +40,19 @@ int RunCheckCommand(const QStringList& arguments, const std::filesystem::path& p
     }
     if (!checkSeen || page.isEmpty()) return Fail(QStringLiteral("usage: quenby --check PAGE [--handset VERSION]"));
 
-    const std::vector<HandsetProfile> profiles = ReadHandsetProfiles(programFolder / "handsets.ini");
-    if (profiles.empty()) return Fail(QStringLiteral("no handset profiles in %1").arg(FromPath(programFolder / "handsets.ini")));
+    const std::vector<HandsetProfile> profiles = ReadHandsetProfiles(HandsetsFile(programFolder));
+    if (profiles.empty()) return Fail(QStringLiteral("no handset profiles in %1").arg(FromPath(HandsetsFile(programFolder))));
     const HandsetProfile* profile = version.isEmpty() ? &profiles.back() : FindProfile(profiles, version);
     if (!profile) return Fail(QStringLiteral("unknown handset version %1").arg(version));
 
     const std::filesystem::path path = ToPath(page);
-    const TextFile file = ReadTextFileChecked(path);
-    if (file.status == ReadStatus::Missing || file.status == ReadStatus::Unreadable)
-        return Fail(QStringLiteral("cannot read %1").arg(page));
+    const std::optional<PageReport> report = InspectFile(path, *profile, path.parent_path());
+    if (!report) return Fail(QStringLiteral("cannot read %1").arg(page));
 
-    const QString text = QString::fromStdU16String(file.text);
-    const std::vector<Finding> findings = CheckPage(text, *profile, path.parent_path());
     bool error = false;
-    for (const Finding& f : findings) {
+    for (const Finding& f : report->findings) {
         error = error || f.severity == Severity::Error;
-        const QString line = QStringLiteral("%1:%2:%3: %4: %5\n")
-                                 .arg(page)
-                                 .arg(f.row)
-                                 .arg(f.column)
-                                 .arg(f.severity == Severity::Error ? QStringLiteral("error") : QStringLiteral("warning"),
-                                      f.message);
-        std::fputs(line.toUtf8().constData(), stdout);
+        std::fputs((FindingLine(page, f) + u'\n').toUtf8().constData(), stdout);
     }
     std::fflush(stdout);
     return error ? 1 : 0;

@@ -1,5 +1,6 @@
 #include "host/checker/page_checker.h"
 
+#include "host/common/text_file.h"
 #include "host/preview/html_conv.h"
 #include "platform/codepage/codepage.h"
 
@@ -86,7 +87,7 @@ public:
     Checker(const QString& text, const HandsetProfile& profile, const std::filesystem::path& folder)
         : text_(text), profile_(profile), folder_(folder), table_(Table()) {}
 
-    std::vector<Finding> Run() {
+    PageReport Run() {
         const qsizetype n = text_.size();
         qsizetype i = 0;
         while (i < n) {
@@ -104,7 +105,7 @@ public:
         std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
             return a.row != b.row ? a.row < b.row : a.column < b.column;
         });
-        return std::move(findings_);
+        return {std::move(findings_), weight_};
     }
 
 private:
@@ -287,6 +288,7 @@ private:
             const auto size = std::filesystem::file_size(file, ec);
             if (!ec) total += qint64(size);
         }
+        weight_ = total;
         if (total > profile_.limitBytes)
             Add({1, 1}, Severity::Error,
                 QStringLiteral("the page with its images is %1 bytes; HTML %2 handsets take at most %3")
@@ -305,13 +307,33 @@ private:
     Position pos_;
     qsizetype at_ = 0;
     qint64 bytes_ = 0;
+    qint64 weight_ = 0;
 };
 
 }  // namespace
 
+PageReport InspectPage(const QString& text, const HandsetProfile& profile, const std::filesystem::path& pageFolder) {
+    return Checker(text, profile, pageFolder).Run();
+}
+
 std::vector<Finding> CheckPage(const QString& text, const HandsetProfile& profile,
                                const std::filesystem::path& pageFolder) {
-    return Checker(text, profile, pageFolder).Run();
+    return InspectPage(text, profile, pageFolder).findings;
+}
+
+std::optional<PageReport> InspectFile(const std::filesystem::path& file, const HandsetProfile& profile,
+                                      const std::filesystem::path& imageFolder) {
+    const TextFile read = ReadTextFileChecked(file);
+    if (read.status == ReadStatus::Missing || read.status == ReadStatus::Unreadable) return std::nullopt;
+    return InspectPage(QString::fromStdU16String(read.text), profile, imageFolder);
+}
+
+QString FindingLine(const QString& page, const Finding& f) {
+    return QStringLiteral("%1:%2:%3: %4: %5")
+        .arg(page)
+        .arg(f.row)
+        .arg(f.column)
+        .arg(f.severity == Severity::Error ? QStringLiteral("error") : QStringLiteral("warning"), f.message);
 }
 
 }  // namespace quenby::checker

@@ -1,5 +1,6 @@
 #include "host/preview/mobile_browser.h"
 
+#include "host/common/handset_profile.h"
 #include "host/common/ini_access.h"
 #include "host/common/number_text.h"
 #include "host/common/program_folder.h"
@@ -27,6 +28,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <QWebEngineHttpRequest>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 #include <cmath>
@@ -93,7 +95,7 @@ MobileBrowser::MobileBrowser(PreviewFolders folders, QWidget* parent)
     row->addWidget(go_);
     bar->addWidget(box);
     addToolBar(Qt::TopToolBarArea, bar);
-    auto go = [this] { Navigate2(address_->text(), QStringLiteral("User-Agent:") + kHandsetAgent); };
+    auto go = [this] { Navigate2(address_->text(), QStringLiteral("User-Agent:") + agent_); };
     connect(address_, &QLineEdit::returnPressed, this, go);
     connect(go_, &QPushButton::clicked, this, go);
 
@@ -177,7 +179,23 @@ void MobileBrowser::LoadSkin() {
 }
 
 void MobileBrowser::LoadSkinFile(const std::filesystem::path& skinFile) {
-    const std::optional<SkinFile> skin = ReadSkinFile(skinFile);
+    std::optional<SkinFile> skin = ReadSkinFile(skinFile);
+    // A skin that names a handset shows the page as that handset asks for
+    // it and at its screen size; the others as the default handset.
+    agent_ = kHandsetAgent;
+    handset_.clear();
+    if (skin) {
+        const std::vector<HandsetProfile> profiles = ReadHandsetProfiles(HandsetsFile(folders_.program));
+        if (const HandsetProfile* p = FindProfile(profiles, SkinHandset(skinFile))) {
+            handset_ = p->version;
+            agent_ = p->agent;
+            if (p->screen.isValid()) {
+                skin->width = p->screen.width();
+                skin->height = p->screen.height();
+            }
+        }
+    }
+    PreviewProfile()->setHttpUserAgent(agent_);
     background_ = QPixmap();
     if (skin && !skin->background.isEmpty())
         background_.load(FromPath(SkinFolder(folders_.program) / ToPath(skin->background)));
@@ -347,7 +365,10 @@ void MobileBrowser::Navigate2(const QString& url, const QString& headers) {
 
 void MobileBrowser::NavigateWeb(QString url) {
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    const QString text = GetHTML(url, kHandsetAgent);
+    // The session keeps the agent it was opened with; a skin showing
+    // another handset starts a new one.
+    if (SessionOpen() && ProcessSession().Agent() != agent_) CloseSession();
+    const QString text = GetHTML(url, agent_);
     QApplication::restoreOverrideCursor();
     // The page as received, in the code page it came in.
     WriteFileBytes(Temp1Path(), QByteArray::fromStdString(platform::codepage::ToBytes(text.toStdU16String())));

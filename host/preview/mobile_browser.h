@@ -51,6 +51,10 @@ public:
     QString Temp1Path() const;
     QString Temp2Path() const;
     const SkinLayout& Layout() const { return layout_; }
+    // The handset profile the skin names ("" for none) and the agent pages
+    // are asked for with.
+    QString Handset() const { return handset_; }
+    QString Agent() const { return agent_; }
     QWebEngineView* SeenBrowser() const { return seen_; }
     // The browser with its 2-pixel border, placed by the skin.
     QWidget* BrowserControl() const { return control_; }
@@ -99,6 +103,8 @@ private:
     QPushButton* go_ = nullptr;
     QLabel* status_ = nullptr;
     QRect normal_;
+    QString agent_;    // the user agent pages are asked for with
+    QString handset_;  // the profile the skin names, "" for none
     bool unloaded_ = false;
     bool sizeStored_ = false;
 };

@@ -59,6 +59,9 @@ bool EditForm::FileOpen(const QString& path) {
     control_->SetText(QString::fromStdU16String(file.text));
     currentFileName_ = path;
     SetCaption(path);
+    // Opening does not refresh the preview, but the findings must not go
+    // on describing the page that was replaced.
+    if (!tempFileName_.isEmpty() && control_->SaveToFile(tempFileName_)) CheckPage();
     if (file.lost > 0) {
         MsgBox(QStringLiteral("このファイルには Shift_JIS で表せない文字が %1 個あり、「?」に置き換えました。\r\n"
                               "上書き保存すると、元のファイルのそれらの文字は失われます。")

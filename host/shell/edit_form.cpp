@@ -13,14 +13,18 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "host/checker/page_checker.h"
 #include "host/common/byte_helpers.h"
+#include "host/common/handset_profile.h"
 #include "host/common/image_list.h"
 #include "host/common/ini_access.h"
 #include "host/common/message_box.h"
 #include "host/common/program_folder.h"
 #include "host/menus/icon_menu.h"
 #include "host/shell/file_access.h"
+#include "host/preview/skin_layout.h"
 #include "host/shell/keyboard_state.h"
+#include "host/shell/page_check_views.h"
 #include "host/shell/resources.h"
 #include "host/shell/tag_colouring.h"
 
@@ -67,6 +71,7 @@ EditForm::EditForm(AppSettings& settings, PreviewPort* preview, DialogPort* dial
     BuildMenus();
     BuildToolbars();
     BuildStatusBar();
+    BuildFindingsPane();
     SetCaption(currentFileName_);
     SetUndoRedoEnabled(false, false);
     autoRefreshTimer_.setInterval(60000);
@@ -196,10 +201,68 @@ void EditForm::BuildStatusBar() {
     capsPanel_ = panel(QStringLiteral("CAPS"));
     numPanel_ = panel(QStringLiteral("NUM"));
     insPanel_ = panel(QStringLiteral("INS"));
+    // The page's weight, filled in by the first check.
+    weightPanel_ = new QLabel(this);
+    weightPanel_->setObjectName(QStringLiteral("PageWeight"));
+    weightPanel_->setFrameShape(QFrame::StyledPanel);
+    weightPanel_->setFrameShadow(QFrame::Sunken);
+    statusBar()->insertPermanentWidget(0, weightPanel_);
     keyStateTimer_.setInterval(250);
     connect(&keyStateTimer_, &QTimer::timeout, this, &EditForm::UpdateStatusBar);
     keyStateTimer_.start();
     UpdateStatusBar();
+}
+
+void EditForm::BuildFindingsPane() {
+    handsets_ = ReadHandsetProfiles(HandsetsFile(ProgramFolder()));
+    findings_ = new FindingsPane(this);
+    addDockWidget(Qt::BottomDockWidgetArea, findings_);
+    // A few findings in view; the page keeps most of the window.
+    resizeDocks({findings_}, {120}, Qt::Vertical);
+    connect(findings_, &FindingsPane::Activated, this, &EditForm::GoToFinding);
+    // Its entry sits under the preview window's, the other window that
+    // follows each refresh.
+    QAction* toggle = findings_->toggleViewAction();
+    toggle->setText(Text("検査結果(&K)"));
+    toggle->setIcon(Picture("tango/dialog-information"));
+    if (QMenu* view = MenuOf(Menu::View)) view->insertAction(Action(Menu::View, 6), toggle);
+    // Without profiles there is nothing to check against: say so once and
+    // keep the window.
+    if (handsets_.empty()) {
+        findings_->setWindowTitle(Text("検査結果 - 端末の情報 (handsets.ini) がありません"));
+        weightPanel_->hide();
+    }
+}
+
+const HandsetProfile* EditForm::TargetHandset() const {
+    const QString skin = GetINIValue(kSectionPreview, QStringLiteral("Skin"), INIFilePath());
+    const QString named = skin.isEmpty() ? QString() : SkinHandset(preview::SkinFilePath(ProgramFolder(), skin));
+    return TargetProfile(handsets_, named);
+}
+
+void EditForm::CheckPage() {
+    const HandsetProfile* target = TargetHandset();
+    if (!target || tempFileName_.isEmpty()) return;
+    // Images are where the document is; an untitled page has only the
+    // temporary folder its preview copy lives in.
+    const std::filesystem::path file = ToPath(tempFileName_);
+    const std::filesystem::path images =
+        currentFileName_ == Untitled() ? file.parent_path() : ToPath(currentFileName_).parent_path();
+    const std::optional<checker::PageReport> report = checker::InspectFile(file, *target, images);
+    if (!report) return;
+    findings_->Show(report->findings, target->version);
+    ShowWeight(*weightPanel_, report->weight, target->limitBytes, target->version);
+    weightPanel_->show();
+}
+
+void EditForm::GoToFinding(int row, int column) {
+    if (!control_ || row < 1) return;
+    // Findings count text lines; the caret moves in wrapped lines.
+    std::int32_t x = std::max(column, 1) - 1;
+    std::int32_t y = row - 1;
+    control_->Call(tx::dispid::NtoWcurpos, com::ByRef(x), com::ByRef(y));
+    control_->Function<bool>(tx::dispid::CurSet, x, y, std::int32_t(tx::normal));
+    control_->Window()->setFocus();
 }
 
 void EditForm::UpdateStatusBar() {
@@ -345,6 +408,7 @@ void EditForm::OnUserClientDraw(int l1, int l2, int dx1, int dy1, int dx2, int d
 void EditForm::RefreshTempFile() {
     if (!control_ || tempFileName_.isEmpty()) return;
     control_->SaveToFile(tempFileName_);
+    CheckPage();
     if (preview_) {
         preview_->Load();
         preview_->Navigate(tempFileName_, QStringLiteral("User-Agent:DoCoMo/2.0"));

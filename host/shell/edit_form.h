@@ -14,8 +14,10 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "host/common/control_host.h"
+#include "host/common/handset_profile.h"
 #include "host/common/file_dialogs.h"
 #include "host/shell/app_settings.h"
 #include "host/shell/edit_menus.h"
@@ -34,6 +36,7 @@ class IconMenu;
 
 namespace quenby::shell {
 
+class FindingsPane;
 
 class EditForm final : public QMainWindow, public authoring::EditorPort {
     Q_OBJECT
@@ -108,6 +111,16 @@ public:
     void RefreshTempFile();
     QTimer& AutoRefreshTimer() { return autoRefreshTimer_; }
 
+    // ---- Page checks --------------------------------------------------------------
+    // Each refresh checks the page against the target handset: the one the
+    // preview's skin names, else the newest.
+    const HandsetProfile* TargetHandset() const;
+    void CheckPage();
+    FindingsPane* Findings() const { return findings_; }
+    QLabel* WeightPanel() const { return weightPanel_; }
+    // Puts the caret on a finding's row and column.
+    void GoToFinding(int row, int column);
+
     // ---- Toolbars and status bar --------------------------------------------------
     void StandardToolbar_Refresh();
     void Form_Resize();
@@ -135,6 +148,7 @@ private:
     void BuildMenus();
     void BuildToolbars();
     void BuildStatusBar();
+    void BuildFindingsPane();
     void ArrangeBands();
     void ConnectControl();
     void SetUpIconMenu();
@@ -186,6 +200,9 @@ private:
     QLabel* numPanel_ = nullptr;
     QLabel* insPanel_ = nullptr;
     QLabel* kanaPanel_ = nullptr;
+    QLabel* weightPanel_ = nullptr;
+    FindingsPane* findings_ = nullptr;
+    std::vector<HandsetProfile> handsets_;
     QPointer<FindDialog> finder_;
     std::unique_ptr<menus::IconMenu> iconMenu_;
 };

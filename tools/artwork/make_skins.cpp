@@ -44,6 +44,7 @@ struct Skin {
     QRect screen;
     QColor light, dark;  // the shell's highlight and shadow
     QColor accent;
+    const char* handset;  // the handset profile the skin shows
 };
 
 const QColor kScreen(34, 37, 41);
@@ -272,7 +273,8 @@ bool WriteSkinFile(const QString& path, const Skin& s) {
                              "BGFile=art/" + s.stem + ".png\r\n" + "BrowserLeft=" + std::to_string(r.left()) + "\r\n" +
                              "BrowserTop=" + std::to_string(r.top()) + "\r\n" + "BrowserWidth=" +
                              std::to_string(r.width()) + "\r\n" + "BrowserHeight=" + std::to_string(r.height()) +
-                             "\r\n" + "css=css/" + s.stem + ".css\r\n";
+                             "\r\n" + "css=css/" + s.stem + ".css\r\n" + "[QuenbyHandset]\r\n" +
+                             "Profile=" + s.handset + "\r\n";
     iconv_t cd = iconv_open("CP932", "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1)) return false;
     std::string out(text.size() * 2, '\0');
@@ -297,13 +299,14 @@ int main(int argc, char** argv) {
     const std::vector<Skin> skins = {
         {"fold240x320", "Fold 240x320",
          "折りたたみ型の端末です。\\n画面は 240×320 ドット、1 行に全角 20 文字。", Style::Fold, QSize(316, 420),
-         QRect(38, 42, 240, 320), QColor(104, 140, 196), QColor(26, 44, 92), QColor(90, 200, 255)},
+         QRect(38, 42, 240, 320), QColor(104, 140, 196), QColor(26, 44, 92), QColor(90, 200, 255), "7.0"},
         {"bar240x270", "Bar 240x270",
          "ストレート型の端末です。\\n画面は 240×270 ドット、1 行に全角 20 文字。", Style::Bar, QSize(300, 506),
-         QRect(30, 50, 240, 270), QColor(226, 104, 96), QColor(128, 28, 32), QColor(255, 170, 60)},
-        {"compact132x126", "Compact 132x126",
-         "アンテナ付きの小型ストレート端末です。\\n画面は 132×126 ドット、1 行に全角 12 文字。", Style::CompactBar,
-         QSize(188, 352), QRect(28, 62, 132, 126), QColor(132, 200, 172), QColor(36, 100, 82), QColor(250, 220, 90)},
+         QRect(30, 50, 240, 270), QColor(226, 104, 96), QColor(128, 28, 32), QColor(255, 170, 60), "5.0"},
+        {"compact120x130", "Compact 120x130",
+         "アンテナ付きの小型ストレート端末です。\\n画面は 120×130 ドット、1 行に全角 10 文字。", Style::CompactBar,
+         QSize(176, 356), QRect(28, 62, 120, 130), QColor(132, 200, 172), QColor(36, 100, 82), QColor(250, 220, 90),
+         "3.0"},
     };
     bool ok = out.mkpath(QStringLiteral("art"));
     for (const Skin& s : skins) {

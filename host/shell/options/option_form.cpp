@@ -23,6 +23,7 @@
 #include "control/activex/persist/stream_writer.h"
 #include "host/common/ini_access.h"
 #include "host/common/program_folder.h"
+#include "host/common/handset_profile.h"
 #include "host/preview/skin_layout.h"
 #include "host/shell/display_flags.h"
 #include "host/shell/edit_form.h"
@@ -241,6 +242,10 @@ void OptionForm::BuildSkinPage(QWidget* page) {
     details->addRow(U("スキン名:"), skinText_[0]);
     details->addRow(U("バージョン:"), skinText_[1]);
     details->addRow(U("著作権:"), skinText_[2]);
+    skinHandset_ = new QLineEdit(page);
+    skinHandset_->setReadOnly(true);
+    skinHandset_->setObjectName(QStringLiteral("SkinHandset"));
+    details->addRow(U("対象端末:"), skinHandset_);
     details->addRow(skinComment_);
     layout->addLayout(details);
 }
@@ -421,6 +426,7 @@ void OptionForm::FillSkinList() {
         skinText_[0]->setText(U("未設定"));
         skinText_[1]->clear();
         skinText_[2]->clear();
+        skinHandset_->clear();
         skinComment_->clear();
         return;
     }
@@ -440,7 +446,20 @@ void OptionForm::ShowSkinDetails(const QString& file) {
     skinText_[1]->setText(SkinKey(file, "Version"));
     skinText_[2]->setText(SkinKey(file, "Copyright"));
     skinComment_->setPlainText(SkinKey(file, "comment").replace(QStringLiteral("\\n"), QStringLiteral("\n")));
+    skinHandset_->setText(HandsetText(file.isEmpty() ? QString() : SkinHandset(SkinDir() / ToPath(file))));
 }
+
+// The profile the page checker aims at while this skin is chosen.
+QString OptionForm::HandsetText(const QString& named) const {
+    const std::vector<HandsetProfile> profiles = ReadHandsetProfiles(HandsetsFile(ProgramFolder()));
+    const HandsetProfile* target = TargetProfile(profiles, named);
+    if (!target) return U("端末の情報がありません");
+    if (target->version == named) return DescribeProfile(*target);
+    const QString check = U("HTML %1 で検査").arg(target->version);
+    return named.isEmpty() ? U("指定なし (%1)").arg(check) : U("不明な端末 %1 (%2)").arg(named, check);
+}
+
+QString OptionForm::SkinHandsetText() const { return skinHandset_->text(); }
 
 QString OptionForm::SkinDetail(int index) const {
     if (index == 3) return skinComment_->toPlainText();

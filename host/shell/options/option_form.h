@@ -63,6 +63,8 @@ public:
     QTreeWidget* SkinList() const { return skinList_; }
     // Name, version, copyright, comment of the selected skin.
     QString SkinDetail(int index) const;
+    // The handset profile the selected skin shows and pages are checked against.
+    QString SkinHandsetText() const;
     void SkinList_Click(int row);
 
 protected:
@@ -74,6 +76,7 @@ private:
     void BuildSkinPage(QWidget* page);
     void FillSkinList();
     void ShowSkinDetails(const QString& file);
+    QString HandsetText(const QString& named) const;
     void SetSwatch(int index, std::uint32_t colour);
     void EditOptCheck_Click(int index);
     void FontList_Validate();
@@ -97,6 +100,7 @@ private:
     QTreeWidget* skinList_ = nullptr;
     std::array<QLineEdit*, 3> skinText_{};
     QPlainTextEdit* skinComment_ = nullptr;
+    QLineEdit* skinHandset_ = nullptr;
 };
 
 // Opens the dialog modally over the editor window.

@@ -235,6 +235,46 @@ TEST_F(MobileBrowserTest, WebPagesAreFetchedWithTheHandsetAgentAndTheirLinksFoll
     EXPECT_TRUE(ReadUtf8(Temp2()).contains(QStringLiteral("次")));
 }
 
+TEST_F(MobileBrowserTest, ASkinNamingAHandsetShowsItsScreenAndAsksAsIt) {
+    std::filesystem::copy_file(std::filesystem::path(QUENBY_DATA_DIR) / "handsets.ini", program_ / "handsets.ini");
+    WriteSkin("old", QSize(200, 260), QRect(30, 40, 132, 126));
+    {
+        std::ofstream skin(program_ / "skin" / "old.skin", std::ios::binary | std::ios::app);
+        skin << "[QuenbyHandset]\r\nProfile=3.0\r\n";
+    }
+    ASSERT_TRUE(SetINIValue(QStringLiteral("vUzezozi"), QStringLiteral("Skin"), QStringLiteral("old.skin"), settings_));
+    LoopbackHttpServer server;
+    for (const char* n : {"1", "2"}) {
+        server.Route(std::string("/p") + n + ".html",
+                     HttpRoute::Page(std::string("<HTML><BODY>p<img src=\"i") + n + ".gif\"></BODY></HTML>"));
+        server.Route(std::string("/i") + n + ".gif", HttpRoute::Page("GIF89a", 200));
+    }
+
+    auto b = Open();
+    EXPECT_EQ(b->Handset(), QStringLiteral("3.0"));
+    const int s = MobileBrowser::EngineScrollBarWidth();
+    // The handset's 120 x 130 screen, where the skin puts its screen.
+    EXPECT_EQ(b->BrowserControl()->geometry(), QRect(28, 38, 124 + s, 134 + s));
+    // The page and the picture it loads both go out as the handset.
+    const auto fetchAs = [&](const std::string& n, const std::string& agent) {
+        const std::size_t before = server.Requests().size();
+        b->Navigate2(QString::fromStdString(server.Url("/p" + n + ".html")), QString());
+        ASSERT_TRUE(RunEventsUntil([&] { return server.CountRequests("/i" + n + ".gif") > 0; }, kWait));
+        const auto requests = server.Requests();
+        ASSERT_GE(requests.size(), before + 2);
+        for (std::size_t i = before; i < requests.size(); ++i)
+            EXPECT_EQ(requests[i].Header("User-Agent").value_or(""), agent) << requests[i].target;
+    };
+    fetchAs("1", "DoCoMo/1.0/D503i/c10");
+
+    // A skin naming no handset asks as the default handset again.
+    WriteSkin("plain", QSize(280, 480), QRect(20, 80, 240, 320));
+    ASSERT_TRUE(SetINIValue(QStringLiteral("vUzezozi"), QStringLiteral("Skin"), QStringLiteral("plain.skin"), settings_));
+    b->LoadSkin();
+    EXPECT_EQ(b->Handset(), QString());
+    fetchAs("2", "DoCoMo/2.0 ISIM0505(c100;TB;W30;H20)");
+}
+
 TEST_F(MobileBrowserTest, AFailedFetchShowsTheErrorPageWithItsAddress) {
     SetBeepHook([] {});
     const std::string dead = "http://127.0.0.1:" + std::to_string(test_support::UnusedLoopbackPort()) + "/gone.html";

@@ -94,6 +94,27 @@ TEST_F(OptionFormTest, ConfiguredSkinIsSelectedWithItsDetails) {
     EXPECT_EQ(reloads_, 1);
 }
 
+TEST_F(OptionFormTest, SkinDetailsNameTheHandsetPagesAreCheckedAgainst) {
+    std::filesystem::copy_file(std::filesystem::path(QUENBY_DATA_DIR) / "handsets.ini", Folder() / "handsets.ini");
+    WriteSkin("a.ini", "Alpha");
+    WriteSkin("b.ini", "Beta");
+    WriteSkin("c.ini", "Gamma");
+    for (const auto& [file, profile] : {std::pair("a.ini", "2.0"), std::pair("c.ini", "9.9")}) {
+        QFile f(FromPath(Skins() / file));
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write(QByteArray("[QuenbyHandset]\r\nProfile=") + profile + "\r\n");
+    }
+    SetINIValue(QStringLiteral("vUzezozi"), QStringLiteral("Skin"), QStringLiteral("a.ini"), ProgramFolderFixture::Ini());
+    OptionForm& d = Open();
+    EXPECT_EQ(d.SkinHandsetText(), U("i-mode HTML 2.0 (96×120, 10,240 バイトまで)"));
+    d.SkinList_Click(2);
+    EXPECT_EQ(d.SkinHandsetText(), U("指定なし (HTML 7.0 で検査)"));
+    d.SkinList_Click(3);
+    EXPECT_EQ(d.SkinHandsetText(), U("不明な端末 9.9 (HTML 7.0 で検査)"));
+    d.SkinList_Click(0);
+    EXPECT_EQ(d.SkinHandsetText(), U("指定なし (HTML 7.0 で検査)"));
+}
+
 TEST_F(OptionFormTest, MissingSkinFileShowsNotSetAndKeepsTheSetting) {
     WriteSkin("a.ini", "Alpha");
     SetINIValue(QStringLiteral("vUzezozi"), QStringLiteral("Skin"), QStringLiteral("gone.ini"), ProgramFolderFixture::Ini());

@@ -1,11 +1,12 @@
-#include "host/checker/handset_profile.h"
+#include "host/common/handset_profile.h"
+#include "host/common/ini_access.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <fstream>
 
-namespace quenby::checker {
+namespace quenby {
 namespace {
 
 std::filesystem::path Shipped() { return std::filesystem::path(QUENBY_DATA_DIR) / "handsets.ini"; }
@@ -77,4 +78,35 @@ TEST(HandsetProfiles, MissingOrMalformedFileGivesNoProfiles) {
 }
 
 }  // namespace
-}  // namespace quenby::checker
+TEST(HandsetProfiles, SkinsNameTheirTargetInASectionOfTheirOwn) {
+    QTemporaryDir dir;
+    const std::filesystem::path skin = std::filesystem::path(dir.path().toStdString()) / "s.ini";
+    std::ofstream(skin, std::ios::binary) << "[vUzezozi]\r\nProfile=1.0\r\n[QuenbyHandset]\r\nProfile= 5.0 \r\n";
+    EXPECT_EQ(SkinHandset(skin), "5.0");
+    EXPECT_EQ(SkinHandset(skin.parent_path() / "none.ini"), "");
+    EXPECT_EQ(SkinHandset({}), "");
+
+    const std::vector<HandsetProfile> profiles = ReadHandsetProfiles(Shipped());
+    EXPECT_EQ(TargetProfile(profiles, "5.0")->version, "5.0");
+    EXPECT_EQ(TargetProfile(profiles, "")->version, "7.0");
+    EXPECT_EQ(TargetProfile(profiles, "8.5")->version, "7.0") << "an unknown name checks against the newest";
+    EXPECT_EQ(TargetProfile({}, "5.0"), nullptr);
+}
+
+TEST(HandsetProfiles, ShippedSkinsNameProfilesMatchingTheirScreens) {
+    const std::vector<HandsetProfile> profiles = ReadHandsetProfiles(Shipped());
+    const std::filesystem::path skins = std::filesystem::path(QUENBY_DATA_DIR) / "skin";
+    int named = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(skins)) {
+        if (!entry.is_regular_file()) continue;
+        const HandsetProfile* p = FindProfile(profiles, SkinHandset(entry.path()));
+        ASSERT_NE(p, nullptr) << entry.path();
+        const int w = GetINIValue("vUzezozi", "BrowserWidth", entry.path()).toInt();
+        const int h = GetINIValue("vUzezozi", "BrowserHeight", entry.path()).toInt();
+        EXPECT_EQ(p->screen, QSize(w, h)) << entry.path() << ": the picture's screen is the handset's";
+        ++named;
+    }
+    EXPECT_EQ(named, 3);
+}
+
+}  // namespace quenby

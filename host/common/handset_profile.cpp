@@ -1,11 +1,14 @@
-#include "host/checker/handset_profile.h"
+#include "host/common/handset_profile.h"
+
+#include "host/common/ini_access.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QStringList>
 
 #include <optional>
 
-namespace quenby::checker {
+namespace quenby {
 
 namespace {
 
@@ -87,4 +90,28 @@ const HandsetProfile* FindProfile(const std::vector<HandsetProfile>& profiles, c
     return nullptr;
 }
 
-}  // namespace quenby::checker
+std::filesystem::path HandsetsFile(const std::filesystem::path& programFolder) {
+    return programFolder / "handsets.ini";
+}
+
+QString SkinHandset(const std::filesystem::path& skinFile) {
+    if (skinFile.empty()) return {};
+    return GetINIValue(kSkinHandsetSection, kSkinHandsetKey, skinFile).trimmed();
+}
+
+const HandsetProfile* TargetProfile(const std::vector<HandsetProfile>& profiles, const QString& named) {
+    if (profiles.empty()) return nullptr;
+    const HandsetProfile* p = named.isEmpty() ? nullptr : FindProfile(profiles, named);
+    return p ? p : &profiles.back();
+}
+
+QString DescribeProfile(const HandsetProfile& p) {
+    const QLocale c(QLocale::English);  // digits grouped by three
+    return QStringLiteral("i-mode HTML %1 (%2×%3, %4 バイトまで)")
+        .arg(p.version)
+        .arg(p.screen.width())
+        .arg(p.screen.height())
+        .arg(c.toString(p.limitBytes));
+}
+
+}  // namespace quenby
