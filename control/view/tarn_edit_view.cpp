@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <cmath>
 
+#include "control/view/exchange_data.h"
 #include "control/view/view_input.h"
 #include "platform/codepage/codepage.h"
 
@@ -318,14 +319,16 @@ unsigned TTarnEditView::ModifierState() const {
 
 bool TTarnEditView::ClipboardText(std::string& text) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !data->hasText()) return false;
-    text = platform::codepage::ToBytes(data->text().toStdU16String());
+    if (!data || (!data->hasText() && !data->hasFormat(BytesMimeType()))) return false;
+    TExchangeText in = TakeExchangeText(*data);
+    text = std::move(in.bytes);
+    lostCharacters_ = in.lost;
     return true;
 }
 
 void TTarnEditView::SetClipboardText(std::string_view text, bool box) {
     auto* data = new QMimeData;
-    data->setText(FromBytes(text));
+    PutExchangeText(*data, text);
     if (box) data->setData(kBoxMime, QByteArray("1"));
     QGuiApplication::clipboard()->setMimeData(data);
 }

@@ -108,6 +108,9 @@ public:
     void SetRestingCursor(const QCursor& c);
     const QCursor& RestingCursor() const noexcept { return restingCursor_; }
     void RedrawRows(RedrawScope scope, int from, int to) override;
+    void BeginBatch() override { ++batchDepth_; }
+    void EndBatch() override;
+    bool Batching() const noexcept { return batchDepth_ > 0; }
     void DrawLine(int y1, int y2);
     void SetTxtColor(int x, int y, int L, Colour fontColor, Colour backColor, bool normalF);
     void SetTxtColor2(int x, int y, int L, Colour fontColor, Colour backColor, bool ulineF, int dx1, int dy1, int dx2,
@@ -143,6 +146,9 @@ public:
     unsigned ModifierState() const override;
     bool ClipboardText(std::string& text) override;
     void SetClipboardText(std::string_view text, bool box) override;
+    // Characters the last paste or drop from another program could not
+    // bring in (written as '?'); 0 after one that came in whole.
+    std::size_t LostCharacters() const noexcept { return lostCharacters_; }
     void ShowMessage(std::string_view text) override;
 
     // ---- Inspection ------------------------------------------------------
@@ -285,6 +291,22 @@ private:
     std::optional<QRegion> paintClip_;  // while the paint message runs
     bool inPaintEvent_ = false;
 
+    // What a batch of edits put off (see BeginBatch): rows of the document
+    // to repaint, a repaint of everything, the scroll ranges, the underline
+    // and the caret, each done once when the batch ends.
+    struct TPendingPaint {
+        bool all = false;
+        int from = 0, to = -1;  // rows, empty when to < from
+        bool ranges = false;
+        bool underline = false;
+        bool caret = false;
+        bool Any() const { return all || to >= from || ranges || underline || caret; }
+    };
+    int batchDepth_ = 0;
+    TPendingPaint pending_;
+    void PutOffRows(int from, int to);
+    void FlushBatch();
+
     // Remembered painting state.
     int underlineRow_ = -1;
     int rulerCurX_ = -1;
@@ -299,6 +321,8 @@ private:
     bool blinkOn_ = true;
     int hideCount_ = 0;
     QRect caretRect_;
+
+    std::size_t lostCharacters_ = 0;
 
     // The goal column's pixel x, measured when GoalX last changed.
     int goalPixel_ = 0;

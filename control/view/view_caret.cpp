@@ -43,6 +43,10 @@ void TTarnEditView::Blink() {
 QRect TTarnEditView::CaretRect() const { return caretRect_; }
 
 void TTarnEditView::PlaceCaret() {
+    if (Batching()) {
+        pending_.caret = true;
+        return;
+    }
     const int x = edit_.CaretPixelX < 0 ? -5 : edit_.CaretPixelX + textLeft_;
     const int y = RowVisible(edit_.CurposY) ? CaretY() : -edit_.Lineheight - settings_.TopMargin();
     const QRect r(x, y, 2, std::max(1, edit_.Fontheight));

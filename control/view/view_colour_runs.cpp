@@ -112,6 +112,8 @@ void TTarnEditView::SetTxtColor2(int x, int y, int L, Colour fontColor, Colour b
 }
 
 void TTarnEditView::PaintFindHit(int x, int y, int len, Colour textColour, Colour backColour) {
+    // The hit goes over rows as they will be shown, not under a later repaint.
+    FlushBatch();
     SetTxtColor(x, y, len, ResolveColour(textColour), ResolveColour(backColour), false);
 }
 

@@ -1,11 +1,13 @@
 // Drags out of the control and drops onto it through the toolkit: text as
-// text/plain converted from CP932, files as a list of local file URLs.
+// text/plain converted from CP932 (with the control's own byte form beside
+// it), files as a list of local file URLs.
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QUrl>
 
 #include "control/view/drawing_font.h"
+#include "control/view/exchange_data.h"
 #include "control/view/tarn_edit_view.h"
 #include "control/view/view_input.h"
 #include "platform/codepage/codepage.h"
@@ -34,7 +36,7 @@ bool TViewInput::DragFromHere(const QMimeData*) const { return dragFromHere_; }
 void TViewInput::StartToolkitDrag(bool) {
     TTarnEdit& e = view_.Editor();
     auto* data = new QMimeData;
-    data->setText(FromBytes(e.SelText()));
+    PutExchangeText(*data, e.SelText());
     if (e.SelFlag && e.BoxSelMode()) data->setData(BoxMimeType(), QByteArray("1"));
     QDrag drag(&view_);
     drag.setMimeData(data);
@@ -54,6 +56,7 @@ bool TViewInput::DragEnter(QDragEnterEvent* ev) {
     // Some drag sources answer for their data only while the drag is
     // entering (seen with another process over X11): keep the text now.
     enteredText_ = data && data->hasText() ? data->text() : QString();
+    enteredBytes_ = data && data->hasFormat(BytesMimeType()) ? data->data(BytesMimeType()) : QByteArray();
     if (!dropWanted_ || !view_.isEnabled()) {
         dropWanted_ = false;
         ev->ignore();
@@ -87,6 +90,7 @@ bool TViewInput::DragLeave() {
     view_.WndProc(msg::WM_KILLFOCUS, 0, 0);
     dropWanted_ = false;
     enteredText_.clear();
+    enteredBytes_.clear();
     return true;
 }
 
@@ -106,7 +110,7 @@ bool TViewInput::Drop(QDropEvent* ev) {
         ev->accept();
         return true;
     }
-    if (!data || !data->hasText()) {
+    if (!data || (!data->hasText() && !data->hasFormat(BytesMimeType()))) {
         ev->ignore();
         return true;
     }
@@ -119,10 +123,11 @@ bool TViewInput::Drop(QDropEvent* ev) {
     const TModifierScope scope(eventModifiers_, mods);
     DragOver(p.x(), p.y());
     const bool self = ev->source() == &view_ && dragFromHere_;
-    QString dropped = data->text();
-    if (dropped.isEmpty()) dropped = enteredText_;
+    TExchangeText dropped = TakeExchangeText(*data, enteredBytes_, enteredText_);
     enteredText_.clear();
-    std::string text = platform::codepage::ToBytes(dropped.toStdU16String());
+    enteredBytes_.clear();
+    view_.lostCharacters_ = dropped.lost;
+    std::string text = std::move(dropped.bytes);
     text = text.substr(0, text.find('\0'));
     e.DropText(text, self);
     e.DropFinish(self, true);

@@ -6,6 +6,7 @@
 // message it does not handle itself to Message().
 #pragma once
 
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
@@ -255,6 +256,7 @@ private:
     bool dragFromHere_ = false; // the toolkit drag in progress is ours
     bool dropWanted_ = false;   // the drag over us has something we take
     QString enteredText_;       // its text, as it was when it entered
+    QByteArray enteredBytes_;   // and its bytes, when it came from a control
 };
 
 }  // namespace tarn::view

@@ -115,6 +115,10 @@ void TTarnEditView::EraseUnderline() {
 
 void TTarnEditView::MoveUnderline(int, int) {
     if (!settings_.ShowUnderLine) return;
+    if (Batching()) {
+        pending_.underline = true;
+        return;
+    }
     EraseUnderline();
     DrawUnderline();
 }

@@ -1,6 +1,8 @@
 // The window surface: invalidation, the paint message, the full repaint and
 // the range repaints that editing operations ask for.
 #include <QPaintEvent>
+#include <limits>
+#include <utility>
 
 #include "control/view/tarn_edit_view.h"
 #include "platform/messages/messages.h"
@@ -80,6 +82,10 @@ void TTarnEditView::paintEvent(QPaintEvent* event) {
 }
 
 void TTarnEditView::RepaintAll() {
+    if (Batching()) {
+        pending_.all = true;
+        return;
+    }
     HideCaret();
     FullRepaint(false);
     ShowCaret();
@@ -129,6 +135,22 @@ void TTarnEditView::PaintRow(int row) {
 
 void TTarnEditView::RedrawRows(RedrawScope scope, int from, int to) {
     if (edit_.LineCount() == 0) return;
+    if (Batching()) {
+        // Rows of the document, not of the window: whatever scrolls before
+        // the batch ends repaints everything anyway. A range that runs to
+        // the last visible row runs to the end, since rows inserted or
+        // deleted later shift what lies below them.
+        constexpr int kEnd = std::numeric_limits<int>::max();
+        switch (scope) {
+            case kRedrawVisible: PutOffRows(0, kEnd); break;
+            case kRedrawFromCaretUp: PutOffRows(edit_.CurposY - 1, kEnd); break;
+            case kRedrawFromCaret: PutOffRows(edit_.CurposY, kEnd); break;
+            case kRedrawFrom: PutOffRows(from, kEnd); break;
+            case kRedrawCaretRow: PutOffRows(edit_.CurposY, edit_.CurposY); break;
+            case kRedrawRange: PutOffRows(from, to); break;
+        }
+        return;
+    }
     const int firstVisible = edit_.ClOffsetY;
     const int lastVisible = edit_.ClOffsetY + std::max(1, edit_.ClLineCount) - 1;
     int a = firstVisible, b = lastVisible;
@@ -163,6 +185,10 @@ void TTarnEditView::RedrawRows(RedrawScope scope, int from, int to) {
 
 void TTarnEditView::DrawLine(int y1, int y2) {
     if (edit_.LineCount() == 0) return;
+    if (Batching()) {
+        PutOffRows(y1, y2);
+        return;
+    }
     const int lastVisible = std::min(edit_.LastLine(), edit_.ClOffsetY + edit_.ClLineCount - 1);
     y1 = std::max(y1, edit_.ClOffsetY);
     y2 = std::min(y2, lastVisible);
@@ -172,6 +198,44 @@ void TTarnEditView::DrawLine(int y1, int y2) {
         for (int i = y1; i <= y2; ++i) PaintRow(i);
     }
     ShowCaret();
+}
+
+void TTarnEditView::PutOffRows(int from, int to) {
+    from = std::max(0, from);
+    if (to < from) return;
+    if (pending_.to < pending_.from) {
+        pending_.from = from;
+        pending_.to = to;
+    } else {
+        pending_.from = std::min(pending_.from, from);
+        pending_.to = std::max(pending_.to, to);
+    }
+}
+
+void TTarnEditView::EndBatch() {
+    if (batchDepth_ == 0 || --batchDepth_ > 0) return;
+    FlushBatch();
+}
+
+// Does what the batch put off, in the order the edits would have done it:
+// the ranges (which may widen the gutter), the underline's move, the rows,
+// then the caret over the painted rows.
+void TTarnEditView::FlushBatch() {
+    const TPendingPaint p = std::exchange(pending_, TPendingPaint{});
+    if (!p.Any()) return;
+    struct Unbatched {
+        int& depth;
+        int saved;
+        ~Unbatched() { depth = saved; }
+    } unbatched{batchDepth_, std::exchange(batchDepth_, 0)};
+    if (p.ranges) UpdateScrollRanges();
+    if (p.all) {
+        RepaintAll();
+    } else {
+        if (p.underline) MoveUnderline(-1, -1);
+        if (p.to >= p.from) RedrawRows(kRedrawRange, p.from, p.to);
+    }
+    if (p.caret) PlaceCaret();
 }
 
 void TTarnEditView::FillBelowText() {

@@ -1,10 +1,13 @@
 // Rows: the row painter, the segment painter that selection painting is
 // built from, the line-end marks, and the space and TAB marks.
 #include <QTextLayout>
+#include <vector>
 
 #include "control/view/pen_walker.h"
+#include "control/view/pictograph_art.h"
 #include "control/view/tarn_edit_view.h"
 #include "platform/codepage/codepage.h"
+#include "platform/codepage/pictographs.h"
 
 namespace tarn::view {
 namespace {
@@ -16,6 +19,24 @@ int ExclusiveRight(const QRect& r) { return r.x() + r.width(); }
 
 // Bytes the line end takes from the end of a stored line.
 std::size_t EndingLength(std::string_view line) { return line.size() - VisibleText(line).size(); }
+
+// An ideographic space: two cells wide in a fixed-pitch font, and no ink.
+constexpr std::string_view kBlankCell = "\x81\x40";
+
+struct TPictographCell {
+    std::size_t offset;
+    std::uint16_t code;
+};
+
+std::vector<TPictographCell> PictographCells(std::string_view bytes) {
+    std::vector<TPictographCell> cells;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (!platform::codepage::IsLeadByte(bytes[i]) || i + 1 >= bytes.size()) continue;
+        if (const std::uint16_t code = platform::codepage::PictographAt(bytes, i)) cells.push_back({i, code});
+        ++i;
+    }
+    return cells;
+}
 
 }  // namespace
 
@@ -82,6 +103,16 @@ void TTarnEditView::DrawRowText(TPaintScope& s, int x, int y, std::string_view e
     if (clip.isEmpty()) return;
     s.Clip(clip);
     s->fillRect(clip, ToQColor(bg));
+    // Pictographs are pictures over blank cells: the font would draw each as
+    // an empty box, and might not even give it two cells.
+    const std::vector<TPictographCell> pictographs =
+        edit_.SingleByteMode ? std::vector<TPictographCell>() : PictographCells(expanded);
+    std::string blanked;
+    if (!pictographs.empty() && font_.FixedPitch()) {
+        blanked.assign(expanded);
+        for (const TPictographCell& c : pictographs) blanked.replace(c.offset, 2, kBlankCell);
+        expanded = blanked;
+    }
     if (!expanded.empty()) {
         s->setPen(ToQColor(fg));
         if (font_.FixedPitch() && font_.AverageWidth() > 0) {
@@ -114,8 +145,26 @@ void TTarnEditView::DrawRowText(TPaintScope& s, int x, int y, std::string_view e
             QFont f = font_.Font();
             f.setUnderline(underline);
             s->setFont(f);
-            s->drawText(QPoint(x, y + font_.Ascent()), FromBytes(expanded));
+            // Proportional text goes out in the pieces between pictographs,
+            // each where the widths the caret follows put it.
+            std::size_t from = 0;
+            auto piece = [&](std::size_t to) {
+                if (to <= from) return;
+                const int at = x + font_.Width(expanded.substr(0, from));
+                s->drawText(QPoint(at, y + font_.Ascent()), FromBytes(expanded.substr(from, to - from)));
+            };
+            for (const TPictographCell& c : pictographs) {
+                piece(c.offset);
+                from = c.offset + 2;
+            }
+            piece(expanded.size());
             s->setFont(font_.Font());
+        }
+        for (const TPictographCell& c : pictographs) {
+            const int left = x + font_.Width(expanded.substr(0, c.offset));
+            const int right = x + font_.Width(expanded.substr(0, c.offset + 2));
+            const QRect box(left, y, right - left, font_.CellHeight());
+            if (box.intersects(clip)) TPictographArt::Instance().Draw(*s, c.code, box, ToQColor(fg));
         }
     }
     s.Unclip();

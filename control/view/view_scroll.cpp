@@ -126,6 +126,10 @@ LRESULT TTarnEditView::Wheel(int delta) {
 }
 
 void TTarnEditView::UpdateScrollRanges() {
+    if (Batching()) {
+        pending_.ranges = true;
+        return;
+    }
     const bool moved = GrowGutter();
     UpdateVerticalRange();
     UpdateHorizontalRange();
