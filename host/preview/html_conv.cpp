@@ -1,5 +1,7 @@
 #include "host/preview/html_conv.h"
 
+#include "platform/codepage/pictographs.h"
+
 #include <QDir>
 #include <QHash>
 #include <QStringView>
@@ -453,6 +455,54 @@ QString ReplacePictographs(const QString& h, const QString& programFolder) {
     return out;
 }
 
+// What a raw pictograph (its bytes in the page, read as the code page's
+// private-use character) shows as: the basic ones as their pictures, like
+// their references; the extended ones as their emoji; the rest unchanged.
+struct RawPictograph {
+    int number = 0;
+    QString emoji;
+};
+
+constexpr char16_t kFirstRaw = 0xE000;  // where the code page puts F040
+constexpr char16_t kLastRaw = 0xE757;   // and F9FC
+
+const std::array<RawPictograph, kLastRaw - kFirstRaw + 1>& RawPictographs() {
+    static const auto table = [] {
+        std::array<RawPictograph, kLastRaw - kFirstRaw + 1> t{};
+        for (unsigned lead = 0xF8; lead <= 0xF9; ++lead)
+            for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
+                const std::uint16_t code = std::uint16_t(lead << 8 | trail);
+                if (!platform::codepage::IsPictograph(code)) continue;
+                const char bytes[2] = {char(lead), char(trail)};
+                const std::u16string c = platform::codepage::ToUtf16(std::string_view(bytes, 2));
+                if (c.size() != 1 || c[0] < kFirstRaw || c[0] > kLastRaw) continue;
+                RawPictograph& r = t[c[0] - kFirstRaw];
+                r.number = platform::codepage::PictographNumber(code);
+                if (r.number == 0) r.emoji = QString::fromStdU16String(platform::codepage::PictographToUnicode(code));
+            }
+        return t;
+    }();
+    return table;
+}
+
+QString ReplaceRawPictographs(const QString& h, const QString& programFolder) {
+    const auto& table = RawPictographs();
+    QString out;
+    qsizetype copied = 0;
+    for (qsizetype i = 0; i < h.size(); ++i) {
+        const char16_t c = h[i].unicode();
+        if (c < kFirstRaw || c > kLastRaw) continue;
+        const RawPictograph& r = table[c - kFirstRaw];
+        if (r.number == 0 && r.emoji.isEmpty()) continue;
+        out += QStringView(h).mid(copied, i - copied);
+        out += r.number ? PictographImage(programFolder, r.number) : r.emoji;
+        copied = i + 1;
+    }
+    if (copied == 0) return h;
+    out += QStringView(h).mid(copied);
+    return out;
+}
+
 }  // namespace
 
 QString UrlRoot(const QString& url) {
@@ -466,14 +516,7 @@ QString RemoveStyleProperty(const QString& style, const QString& property, const
     return RemoveProperty(style, AsciiUpper(property), AsciiUpper(unitSuffix));
 }
 
-int PictographCode(int n) {
-    if (n >= 1 && n <= 94) return 63646 + n;
-    if (n >= 95 && n <= 117) return 63753 + n;
-    if (n >= 118 && n <= 134) return 63754 + n;
-    if (n == 135) return 63920;
-    if (n >= 136 && n <= 166) return 63753 + n;
-    return 0;
-}
+int PictographCode(int n) { return platform::codepage::PictographCodeOfNumber(n); }
 
 QString HTMLConv(const QString& text, const QString& programFolder) {
     QString h = text;
@@ -496,7 +539,7 @@ QString HTMLConv(const QString& text, const QString& programFolder) {
     RemoveElements(h, u"</NOFRAME", u"");
     RemoveElements(h, u"<IFRAME", u"</IFRAME>");
 
-    return ReplacePictographs(h, programFolder);
+    return ReplaceRawPictographs(ReplacePictographs(h, programFolder), programFolder);
 }
 
 }  // namespace quenby::preview

@@ -17,10 +17,12 @@ QString UrlRoot(const QString& url);
 // while they end with unitSuffix (an empty suffix always matches).
 QString RemoveStyleProperty(const QString& style, const QString& property, const QString& unitSuffix);
 
-// The whole rewriting; pictographs point into programFolder's "image" folder.
+// The whole rewriting; pictographs (references and raw ones alike) point
+// into programFolder's "image" folder.
 QString HTMLConv(const QString& text, const QString& programFolder);
 
-// The decimal Shift_JIS code of basic pictograph n (1..166), 0 outside.
+// The decimal Shift_JIS code of basic pictograph n (1..166), 0 outside:
+// the numbering the handsets use, shared with the code page.
 int PictographCode(int n);
 
 }  // namespace quenby::preview

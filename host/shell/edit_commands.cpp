@@ -1,6 +1,8 @@
 // The editor window's commands: one table from menu item to command, the
 // toolbars and the context menu running menu items by index, and the
 // preview refresh that follows commands.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QAction>
 #include <QMenu>
 #include <QStatusBar>
@@ -119,7 +121,10 @@ void EditForm::Run(Command command) {
         case Command::Copy: c.Call(tx::dispid::TxtCopy); break;
         case Command::Paste:
             // With Ctrl held the control has pasted from its own keys.
-            if (lastShift_ != tx::kShiftCtrl) c.Call(tx::dispid::Paste);
+            if (lastShift_ != tx::kShiftCtrl) {
+                TellLostCharacters(QGuiApplication::clipboard()->mimeData());
+                c.Call(tx::dispid::Paste);
+            }
             break;
         case Command::Delete: c.Call(tx::dispid::ClearSelection); break;
         case Command::Find:

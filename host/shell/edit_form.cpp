@@ -2,7 +2,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QClipboard>
 #include <QCursor>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -25,6 +29,7 @@
 #include "host/preview/skin_layout.h"
 #include "host/shell/keyboard_state.h"
 #include "host/shell/page_check_views.h"
+#include "host/shell/paste_loss.h"
 #include "host/shell/resources.h"
 #include "host/shell/tag_colouring.h"
 
@@ -62,6 +67,7 @@ EditForm::EditForm(AppSettings& settings, PreviewPort* preview, DialogPort* dial
     control_ = ControlHost::Create(body, std::string(), &controlError_);
     if (control_) {
         control_->Window()->setObjectName(QStringLiteral("TarnEditX1"));
+        control_->Window()->installEventFilter(this);
         layout->addWidget(control_->Window(), 1);
         ConnectControl();
     } else {
@@ -265,6 +271,11 @@ void EditForm::GoToFinding(int row, int column) {
     control_->Window()->setFocus();
 }
 
+void EditForm::TellLostCharacters(const QMimeData* data) {
+    const QString note = LostCharactersNote(UnconvertibleCharacters(data));
+    if (!note.isEmpty()) statusBar()->showMessage(note, 10000);
+}
+
 void EditForm::UpdateStatusBar() {
     // A panel shows its text greyed while its key is off, and is hidden
     // where the platform cannot tell the key's state.
@@ -350,6 +361,19 @@ void EditForm::Form_Resize() {
 
 bool EditForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip && qobject_cast<QToolButton*>(watched)) return true;
+    // Pastes by the control's own keys and drops onto it: what they lose is
+    // told before the control takes them in.
+    if (control_ && watched == control_->Window()) {
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const auto mods = key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+            if ((key->key() == Qt::Key_V && mods == Qt::ControlModifier) ||
+                (key->key() == Qt::Key_Insert && mods == Qt::ShiftModifier))
+                TellLostCharacters(QGuiApplication::clipboard()->mimeData());
+        } else if (event->type() == QEvent::Drop) {
+            TellLostCharacters(static_cast<QDropEvent*>(event)->mimeData());
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -25,6 +25,7 @@
 #include "host/shell/window_ports.h"
 
 class QLabel;
+class QMimeData;
 class QMenu;
 class QTabBar;
 class QToolBar;
@@ -120,6 +121,9 @@ public:
     QLabel* WeightPanel() const { return weightPanel_; }
     // Puts the caret on a finding's row and column.
     void GoToFinding(int row, int column);
+    // Says on the status bar how many characters of pasted or dropped data
+    // become "?".
+    void TellLostCharacters(const QMimeData* data);
 
     // ---- Toolbars and status bar --------------------------------------------------
     void StandardToolbar_Refresh();

@@ -11,6 +11,7 @@
 //  - no inline frame opening survives the rewriting.
 #pragma once
 
+#include "platform/codepage/pictographs.h"
 #include <QString>
 
 #include <array>
@@ -175,6 +176,18 @@ inline QString LiteralHtmlConv(QString h, const QString& folder) {
                                  "height:1em;' border=0>")
                       .arg(image)
                       .arg(n));
+    // Raw pictographs after the references, one character at a time.
+    for (unsigned code = 0xF840; code <= 0xF9FC; ++code) {
+        if (!platform::codepage::IsPictograph(std::uint16_t(code))) continue;
+        const char bytes[2] = {char(code >> 8), char(code & 0xFF)};
+        const QString raw = QString::fromStdU16String(platform::codepage::ToUtf16(std::string_view(bytes, 2)));
+        const int n = platform::codepage::PictographNumber(std::uint16_t(code));
+        h.replace(raw, n ? QStringLiteral("<IMG src='%1image/%2.gif' style='margin:0px; padding:0px; width:1em; "
+                                          "height:1em;' border=0>")
+                               .arg(image)
+                               .arg(n)
+                         : QString::fromStdU16String(platform::codepage::PictographToUnicode(std::uint16_t(code))));
+    }
     return h;
 }
 

@@ -51,7 +51,8 @@ TEST(PictographPick, ReferencesUseTheHandsetCodes) {
     EXPECT_EQ(PictographReference(1), QStringLiteral("&#63647;"));
     EXPECT_EQ(PictographReference(17), QStringLiteral("&#63663;"));
     EXPECT_EQ(PictographReference(94), QStringLiteral("&#63740;"));
-    EXPECT_EQ(PictographReference(95), QStringLiteral("&#63848;"));
+    EXPECT_EQ(PictographReference(95), QStringLiteral("&#63808;"));  // F940: numbers 95-104 are F940-F949
+    EXPECT_EQ(PictographReference(105), QStringLiteral("&#63858;"));
     EXPECT_EQ(PictographReference(118), QStringLiteral("&#63872;"));  // 0xF97F is skipped
     EXPECT_EQ(PictographReference(135), QStringLiteral("&#63920;"));
     EXPECT_EQ(PictographReference(136), QStringLiteral("&#63889;"));

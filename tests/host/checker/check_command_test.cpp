@@ -64,6 +64,35 @@ TEST_F(CheckCommand, PrintsFindingsAndExitsByTheirSeverity) {
     EXPECT_TRUE(clean.out.isEmpty());
 }
 
+TEST_F(CheckCommand, FoldersAndSeveralPagesAreCheckedInNameOrder) {
+    std::filesystem::create_directories(folder_ / "site" / "sub");
+    std::filesystem::create_directories(folder_ / "site" / "img");
+    const auto write = [&](const char* name, const std::string& bytes) {
+        std::ofstream(folder_ / "site" / name, std::ios::binary) << bytes;
+    };
+    write("b.html", "<html><blink>x</blink></html>\n");
+    write("a.htm", "<html><span>x</span></html>\n");
+    write("sub/c.HTML", "<a name=\"1\">x</a>\n");
+    write("notes.txt", "<span>not a page</span>\n");
+    write("img/pic.gif", "GIF89a");
+    const QString site = QString::fromStdString((folder_ / "site").string());
+
+    const Outcome run = Quenby({"--check", site, "--handset", "1.0"});
+    EXPECT_EQ(run.exitCode, 1);
+    const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << run.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(site + "/a.htm:1:7: error: element SPAN")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(site + "/b.html:1:7: error: element BLINK")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith(site + "/sub/c.HTML:1:4: warning: name")) << lines[2].toStdString();
+
+    // An unreadable page among readable ones: the others are still checked.
+    const QString missing = QString::fromStdString((folder_ / "gone.html").string());
+    const Outcome mixed = Quenby({"--check", missing, site + "/a.htm"});
+    EXPECT_EQ(mixed.exitCode, 2);
+    EXPECT_TRUE(mixed.err.contains(missing));
+    EXPECT_EQ(mixed.out.count('\n'), 1);
+}
+
 TEST_F(CheckCommand, WrongCommandLinesExitWithTwo) {
     const QString page = Page("ok.html", "<html></html>\n");
     const QStringList wrong[] = {

@@ -1,6 +1,7 @@
 // The markup rewriting of the preview: the cases below pin the rules'
 // order (later rules read what earlier ones left) and the fixed choices for
 // what the rules leave open.
+#include "platform/codepage/pictographs.h"
 #include "host/preview/html_conv.h"
 
 #include <gtest/gtest.h>
@@ -152,12 +153,27 @@ TEST(HtmlConvOrder, EveryCopyOfARemovedSpanGoesAtOnce) {
               QStringLiteral("123"));
 }
 
+// A page holding pictographs as their bytes shows them as a page holding
+// references does; extended ones (no picture of ours) as their emoji.
+TEST(HtmlConvPictographs, RawPictographsShowAsTheirReferencesDo) {
+    const auto raw = [](const char* bytes) { return QString::fromStdU16String(platform::codepage::ToUtf16(bytes)); };
+    EXPECT_EQ(Conv(raw("a\xF8\x9F" "b\xF9\x40" "c")), "a" + Image(1) + "b" + Image(95) + "c");
+    EXPECT_EQ(Conv(raw("\xF9\xB0")), Image(135));
+    // F9 50 is an extended pictograph: a face with a smile's emoji.
+    const QString extended = Conv(raw("\xF9\x50"));
+    EXPECT_FALSE(extended.contains(QStringLiteral("<IMG")));
+    EXPECT_EQ(extended, QString::fromStdU16String(platform::codepage::PictographToUnicode(0xF950)));
+    EXPECT_FALSE(extended.isEmpty());
+    // Other characters of the user-defined area stay.
+    EXPECT_EQ(Conv(raw("\xF0\x40\xF8\x40")), raw("\xF0\x40\xF8\x40"));
+}
+
 TEST(HtmlConvPictographs, EveryRangeEndAndTheCodesAround) {
     const struct {
         int n;
         int code;
-    } table[] = {{1, 63647},   {94, 63740},  {95, 63848},  {117, 63870}, {118, 63872},
-                 {134, 63888}, {135, 63920}, {136, 63889}, {166, 63919}};
+    } table[] = {{1, 63647},   {94, 63740},  {95, 63808},  {104, 63817}, {105, 63858}, {117, 63870},
+                 {118, 63872}, {134, 63888}, {135, 63920}, {136, 63889}, {166, 63919}};
     for (const auto& row : table) {
         EXPECT_EQ(PictographCode(row.n), row.code) << row.n;
         EXPECT_EQ(Conv(Ref(row.code)), Image(row.n)) << row.n;
@@ -165,8 +181,9 @@ TEST(HtmlConvPictographs, EveryRangeEndAndTheCodesAround) {
     EXPECT_EQ(PictographCode(0), 0);
     EXPECT_EQ(PictographCode(167), 0);
     // Codes that are no pictograph stay as written: just before number 1,
-    // the gaps at 0xF8FD and 0xF97F, and just after number 135's code.
-    for (const int code : {63646, 63741, 63847, 63871, 63921})
+    // the gaps at 0xF8FD, 0xF94A, 0xF971 and 0xF97F, and just after number
+    // 135's code.
+    for (const int code : {63646, 63741, 63807, 63818, 63857, 63871, 63921})
         EXPECT_EQ(Conv(Ref(code)), Ref(code)) << code;
 }
 
@@ -174,8 +191,6 @@ TEST(HtmlConvPictographs, OnlyDecimalReferencesOfTheirExactFormChange) {
     EXPECT_EQ(Conv(QStringLiteral("&#xF89F;")), QStringLiteral("&#xF89F;"));
     EXPECT_EQ(Conv(QStringLiteral("&#063647;")), QStringLiteral("&#063647;"));
     EXPECT_EQ(Conv(QStringLiteral("&#63647")), QStringLiteral("&#63647"));
-    const QString raw(QChar(0xE63E));  // a pictograph character itself
-    EXPECT_EQ(Conv(raw), raw);
     EXPECT_EQ(Conv(QStringLiteral("a&#63647;&#63647;b&&#63648;")), QStringLiteral("a") + Image(1) + Image(1) +
                                                                         QStringLiteral("b&") + Image(2));
 }
