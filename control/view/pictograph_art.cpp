@@ -42,11 +42,9 @@ QRect Content(const QImage& img) {
     return r < 0 ? QRect() : QRect(QPoint(l, t), QPoint(r, b));
 }
 
-// The emoji drawn large and cut square around its ink, so that it fills
-// the two cells the way the handset's pictographs fill theirs. Null when
-// the emoji font does not draw the whole sequence itself: Qt would quietly
-// take a missing character from another font.
-QImage RenderEmoji(const QString& family, const QString& text) {
+}  // namespace
+
+QImage RenderEmojiSquare(const QString& family, const QString& text) {
     QFont font(family);
     font.setPixelSize(kStrike);
     QTextLayout layout(text, font);
@@ -74,7 +72,6 @@ QImage RenderEmoji(const QString& family, const QString& text) {
     return square;
 }
 
-}  // namespace
 
 TPictographArt& TPictographArt::Instance() {
     static TPictographArt art;
@@ -89,7 +86,7 @@ QImage TPictographArt::Master(std::uint16_t code) {
     QImage master;
     const std::u16string emoji = platform::codepage::PictographToUnicode(code);
     if (!emoji.empty() && !family_.isEmpty())
-        master = RenderEmoji(family_, QString::fromStdU16String(emoji));
+        master = RenderEmojiSquare(family_, QString::fromStdU16String(emoji));
     // The program lays its own pictures of the basic set beside itself.
     if (master.isNull())
         if (const int n = platform::codepage::PictographNumber(code); n > 0) {

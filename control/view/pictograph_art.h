@@ -15,6 +15,12 @@
 
 namespace tarn::view {
 
+// The emoji drawn large from family and cut square around its ink, so that
+// it fills its cells the way the handsets' pictographs fill theirs. Null
+// when that font does not draw the whole of text itself: Qt would quietly
+// take a missing character from another font.
+QImage RenderEmojiSquare(const QString& family, const QString& text);
+
 class TPictographArt {
 public:
     // The shared pictures (the emoji are rendered large once per code).

@@ -139,13 +139,7 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
                 len = 1;
             }
         }
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
+        AppendUtf16(out, cp);
         i += len;
     }
     return out;

@@ -44,6 +44,17 @@ Encoded Encode(std::u16string_view text);
 inline std::u16string ToUtf16(std::string_view bytes) { return Decode(bytes).text; }
 inline std::string ToBytes(std::u16string_view text) { return Encode(text).bytes; }
 
+// Appends one code point as UTF-16 (a surrogate pair above U+FFFF).
+inline void AppendUtf16(std::u16string& out, char32_t cp) {
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+        out.push_back(static_cast<char16_t>(cp));
+    }
+}
+
 // UTF-8 convenience forms for the toolkit side (QString, source literals).
 std::string Utf8ToBytes(std::string_view utf8);
 std::string BytesToUtf8(std::string_view bytes);

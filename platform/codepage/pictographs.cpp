@@ -37,15 +37,6 @@ char32_t PointAt(std::u16string_view text, std::size_t pos, std::size_t& units) 
     return c;
 }
 
-void AppendUtf16(std::u16string& out, char32_t cp) {
-    if (cp >= 0x10000) {
-        cp -= 0x10000;
-        out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-        out.push_back(static_cast<char16_t>(cp));
-    }
-}
 
 // Lookups built once from the table.
 struct Index {

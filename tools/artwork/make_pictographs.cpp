@@ -43,6 +43,7 @@
 #include <string>
 #include <vector>
 
+#include "control/view/pictograph_art.h"
 #include "host/preview/html_conv.h"
 
 namespace {
@@ -78,19 +79,6 @@ std::map<int, std::vector<char32_t>> ReadEmojiSources(const QString& path) {
     return map;
 }
 
-// The bounding box of what is not transparent.
-QRect Content(const QImage& img) {
-    int l = img.width(), t = img.height(), r = -1, b = -1;
-    for (int y = 0; y < img.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            if (qAlpha(row[x]) < 8) continue;
-            l = std::min(l, x), r = std::max(r, x), t = std::min(t, y), b = std::max(b, y);
-        }
-    }
-    return r < 0 ? QRect() : QRect(QPoint(l, t), QPoint(r, b));
-}
-
 // Renders the emoji from its large bitmap, then fits it to the cell keeping
 // its proportions: the glyph's own padding is cut off first so it fills
 // the cell the way the handset's pictographs do.
@@ -99,32 +87,8 @@ QImage RenderEmoji(const QString& family, const std::vector<char32_t>& points) {
     // selector from another font, which splits the keycap in two.
     QString text;
     for (char32_t cp : points) text += QString::fromUcs4(&cp, 1);
-    QFont font(family);
-    font.setPixelSize(109);
-    // Each pictograph must come out as one picture of the emoji font; Qt
-    // would quietly take a missing one from another font.
-    QTextLayout layout(text, font);
-    layout.beginLayout();
-    layout.createLine();
-    layout.endLayout();
-    const QList<QGlyphRun> runs = layout.glyphRuns();
-    if (runs.size() != 1 || runs[0].glyphIndexes().size() != 1 || runs[0].rawFont().familyName() != family) return {};
-    QImage big(160, 160, QImage::Format_ARGB32_Premultiplied);
-    big.fill(Qt::transparent);
-    {
-        QPainter p(&big);
-        p.setFont(font);
-        p.drawText(big.rect(), Qt::AlignCenter, text);
-    }
-    const QRect box = Content(big);
-    if (box.isEmpty()) return {};
-    const int side = std::max(box.width(), box.height());
-    QImage square(side, side, QImage::Format_ARGB32_Premultiplied);
-    square.fill(Qt::transparent);
-    {
-        QPainter p(&square);
-        p.drawImage(QPoint((side - box.width()) / 2, (side - box.height()) / 2), big, box);
-    }
+    const QImage square = tarn::view::RenderEmojiSquare(family, text);
+    if (square.isNull()) return {};
     return square.scaled(kCell, kCell, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
         .convertToFormat(QImage::Format_ARGB32);
 }
