@@ -85,8 +85,29 @@ Bool TTarnEditX::Op_SaveToFile(const Bstr& name) { return ED.SaveToFile(com::Utf
 Bool TTarnEditX::Op_CurSet(Long x, Long y, Txmovemode mode) {
     return ED.CurSet(x, y, static_cast<tarn::Txmovemode>(Checked<Txmovemode>(mode, 2, u"mode")));
 }
-void TTarnEditX::Op_Undo() { ED.Undo(); }
-void TTarnEditX::Op_Redo() { ED.Redo(); }
+namespace {
+// A host undoing many steps in a row shows only the last one: each step's
+// repaint waits for the next frame.
+class TNextFrame {
+public:
+    explicit TNextFrame(tarn::view::TTarnEditView& v) : v_(v) { v_.BeginBatch(); }
+    ~TNextFrame() { v_.EndBatchForNextFrame(); }
+    TNextFrame(const TNextFrame&) = delete;
+    TNextFrame& operator=(const TNextFrame&) = delete;
+
+private:
+    tarn::view::TTarnEditView& v_;
+};
+}  // namespace
+
+void TTarnEditX::Op_Undo() {
+    const TNextFrame later(*view_);
+    ED.Undo();
+}
+void TTarnEditX::Op_Redo() {
+    const TNextFrame later(*view_);
+    ED.Redo();
+}
 void TTarnEditX::Op_Cut() { ED.Cut(); }
 void TTarnEditX::Op_TxtCopy() { ED.TxtCopy(); }
 void TTarnEditX::Op_Paste() { ED.Paste(); }

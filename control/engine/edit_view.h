@@ -38,6 +38,12 @@ public:
     virtual bool FixedPitch() const { return true; }
 
     virtual void RedrawRows(RedrawScope /*scope*/, int /*from*/, int /*to*/) {}
+    // A run of edits that only its end needs to show (replace-all, an undo
+    // step of many records): between the two the view may put off its
+    // repaints, scroll-bar updates and caret placement and do each once at
+    // the end. Runs nest; only the outermost end shows.
+    virtual void BeginBatch() {}
+    virtual void EndBatch() {}
     virtual void RepaintAll() {}
     virtual void UpdateScrollRanges() {}
     // The caret moved or the view scrolled: place the system caret, the
@@ -60,6 +66,18 @@ public:
     // line y, possibly running onto the following rows.
     virtual void PaintFindHit(int /*x*/, int /*y*/, int /*len*/, std::uint32_t /*textColor*/,
                               std::uint32_t /*backColor*/) {}
+};
+
+// Keeps the view batching for as long as it lives.
+class TViewBatch {
+public:
+    explicit TViewBatch(TEditView& view) : view_(view) { view_.BeginBatch(); }
+    ~TViewBatch() { view_.EndBatch(); }
+    TViewBatch(const TViewBatch&) = delete;
+    TViewBatch& operator=(const TViewBatch&) = delete;
+
+private:
+    TEditView& view_;
 };
 
 }  // namespace tarn

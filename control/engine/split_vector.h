@@ -81,6 +81,13 @@ public:
         part1_ = length_ = 0;
     }
 
+    // Takes the values of v as they stand, its capacity as the reservation:
+    // nothing is constructed or moved one by one.
+    void Adopt(std::vector<T>&& v) noexcept {
+        body_ = std::move(v);
+        part1_ = length_ = static_cast<std::ptrdiff_t>(body_.size());
+    }
+
 private:
     std::ptrdiff_t Gap() const noexcept { return static_cast<std::ptrdiff_t>(body_.size()) - length_; }
 

@@ -1,6 +1,7 @@
 // Find and replace: the engine walks the lines and moves the caret; which
 // bytes match is always the host's answer to OnFind.
 #include <algorithm>
+#include <optional>
 
 #include "control/engine/byte_walk.h"
 #include "control/engine/tarn_edit.h"
@@ -300,13 +301,22 @@ void TTarnEdit::FindChange(std::string_view findchr, std::string_view Changechr,
         f.CurLine = y1;
         f.CurCol = x1;
     }
-    while (SearchDown(true) == FindStep::next) {
-    }
-    if (f.Confirm) {
-        ForgetFindHit();
-    } else {
-        RefreshLine();
-        MoveCaret(CurposX, CurposY, Txmovemode::normal, true, true);
+    {
+        // Without confirmation nobody looks at the window until the end: the
+        // view shows the result once instead of every replacement. With it,
+        // each hit is shown before the host is asked, until the host stops
+        // asking for confirmation.
+        std::optional<TViewBatch> batch;
+        for (;;) {
+            if (!f.Confirm && !batch) batch.emplace(View());
+            if (SearchDown(true) != FindStep::next) break;
+        }
+        if (f.Confirm) {
+            ForgetFindHit();
+        } else {
+            RefreshLine();
+            MoveCaret(CurposX, CurposY, Txmovemode::normal, true, true);
+        }
     }
     if (OnFindChangeEnd) OnFindChangeEnd(findText, changeText, f.Count);
 }

@@ -100,8 +100,12 @@ void TTarnEdit::Rewrap(int first, int last, bool repaint, bool countChanged) {
             if (LineCount() != count0) {
                 View().UpdateScrollRanges();
                 View().RepaintAll();
-            } else if (produced != consumed || countChanged || e > first || consumed > 1) {
+            } else if (produced != consumed || countChanged) {
                 View().RedrawRows(kRedrawFrom, s, s);
+            } else if (e > first || consumed > 1) {
+                // As many rows as before and the same text lines: the rows
+                // below did not move, only the re-cut text line changed.
+                View().RedrawRows(kRedrawRange, s, s + produced - 1);
             } else {
                 View().RedrawRows(kRedrawCaretRow, CurposY, CurposY);
             }

@@ -209,6 +209,8 @@ void TTarnEdit::UpdateRedoState() {
 // below it; the records land on the other side tied the same way, so that
 // the step comes back whole.
 void TTarnEdit::ApplyStep(bool undo) {
+    // A step of many records shows once, at its end.
+    const TViewBatch batch(View());
     TEditRecordList& from = undo ? history_.Undo : history_.Redo;
     TEditRecordList& to = undo ? history_.Redo : history_.Undo;
     const int before = to.Count();

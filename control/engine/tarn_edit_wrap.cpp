@@ -158,18 +158,22 @@ void TTarnEdit::Relayout(bool on, bool repaint) {
         } else {
             WtoNcurpos(CurposX, CurposY);
             WtoNcurpos(GCurposX, GCurposY);
-            out.reserve(static_cast<std::size_t>(Lines.HardBreakCount()) + 1);
-            std::string cur;
-            for (int i = 0; i < n; ++i) {
-                const std::string& line = Lines.Line(i);
-                cur += line;
-                if (IsLineTerminated(line) || i == n - 1) {
-                    out.push_back(std::move(cur));
-                    cur = std::string();
+            // A store of whole text lines (a document just read, say) is
+            // unwrapped already: joining would copy it to the same lines.
+            if (Lines.HardBreakCount() < n - 1) {
+                out.reserve(static_cast<std::size_t>(Lines.HardBreakCount()) + 1);
+                std::string cur;
+                for (int i = 0; i < n; ++i) {
+                    const std::string& line = Lines.Line(i);
+                    cur += line;
+                    if (IsLineTerminated(line) || i == n - 1) {
+                        out.push_back(std::move(cur));
+                        cur = std::string();
+                    }
                 }
+                Lines.Adopt(std::move(out));
             }
             wordWrap_ = false;
-            Lines.Adopt(std::move(out));
         }
         CurposY = std::clamp(CurposY, 0, LastLine());
         GCurposY = std::clamp(GCurposY, 0, LastLine());

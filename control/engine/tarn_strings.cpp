@@ -61,11 +61,8 @@ int TTarnStrings::HardBreakLine(int k) const {
 
 void TTarnStrings::Adopt(std::vector<std::string>&& list) {
     if (list.size() > static_cast<std::size_t>(kMaxCount)) Error();
-    SplitVector<std::string> fresh;
-    fresh.Reallocate(static_cast<std::ptrdiff_t>(list.size()));
-    for (auto& s : list) fresh.Insert(fresh.Length(), std::move(s));
+    lines_.Adopt(std::move(list));
     list.clear();
-    lines_ = std::move(fresh);
     count_ = capacity_ = static_cast<int>(lines_.Length());
     breaksValid_ = false;
 }

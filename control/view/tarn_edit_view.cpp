@@ -209,6 +209,8 @@ void TTarnEditView::OnSize() {
 // ---- Messages -------------------------------------------------------------
 
 LRESULT TTarnEditView::WndProc(UINT m, WPARAM wParam, LPARAM lParam) {
+    // Every message sees the window as the edits left it.
+    ShowPutOff();
     using Family = std::optional<LRESULT> (TTarnEditView::*)(UINT, WPARAM, LPARAM);
     static constexpr Family kFamilies[] = {
         &TTarnEditView::RegisteredMessage,

@@ -110,6 +110,11 @@ public:
     void RedrawRows(RedrawScope scope, int from, int to) override;
     void BeginBatch() override { ++batchDepth_; }
     void EndBatch() override;
+    // Ends a batch without painting: what it put off is painted with the
+    // next frame (the paint event), or before anything else touches the
+    // window, whichever comes first. For calls a host may make many times
+    // between two frames (undo and redo one step at a time).
+    void EndBatchForNextFrame();
     bool Batching() const noexcept { return batchDepth_ > 0; }
     void DrawLine(int y1, int y2);
     void SetTxtColor(int x, int y, int L, Colour fontColor, Colour backColor, bool normalF);
@@ -306,6 +311,10 @@ private:
     TPendingPaint pending_;
     void PutOffRows(int from, int to);
     void FlushBatch();
+    // Paints what a batch left for the next frame, if anything.
+    void ShowPutOff() {
+        if (batchDepth_ == 0 && pending_.Any()) FlushBatch();
+    }
 
     // Remembered painting state.
     int underlineRow_ = -1;

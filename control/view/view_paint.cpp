@@ -12,6 +12,8 @@ namespace tarn::view {
 // ---- The shared painter ---------------------------------------------------
 
 TPaintScope::TPaintScope(TTarnEditView& v) : v_(v) {
+    // Whatever draws next draws over the rows as they are now.
+    if (v_.paintDepth_ == 0) v_.ShowPutOff();
     if (v_.paintDepth_++ == 0) v_.painter_.begin(v_.target_);
     v_.painter_.save();
     Unclip();
@@ -58,6 +60,7 @@ void TTarnEditView::FlushToScreen() {
 }
 
 void TTarnEditView::paintEvent(QPaintEvent* event) {
+    ShowPutOff();
     if (!dirty_.isEmpty()) {
         // The paint message: a full repaint, seen only where invalidated.
         paintClip_ = dirty_;
@@ -215,6 +218,11 @@ void TTarnEditView::PutOffRows(int from, int to) {
 void TTarnEditView::EndBatch() {
     if (batchDepth_ == 0 || --batchDepth_ > 0) return;
     FlushBatch();
+}
+
+void TTarnEditView::EndBatchForNextFrame() {
+    if (batchDepth_ == 0 || --batchDepth_ > 0) return;
+    if (pending_.Any()) update(ClientRect());
 }
 
 // Does what the batch put off, in the order the edits would have done it:

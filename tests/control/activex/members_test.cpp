@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "control/activex/tarn_edit_x.h"
+#include "control/view/tarn_edit_view.h"
 #include "control_fixture.h"
 #include "platform/com/connection_point.h"
 #include "platform/com/error_info.h"
@@ -182,6 +183,41 @@ TEST_F(Members, TheFunctionTableGivesTheSameAnswers) {
     std::int32_t size = 0;
     ASSERT_EQ(GetProperty(font.Get(), 2, &size), S_OK);
     EXPECT_EQ(size, 20);
+}
+
+// A host undoing step by step sees every step's events at once, and the
+// window shows the result with its next frame: one repaint for all the
+// steps, ending as a repaint from scratch would show it.
+TEST_F(Members, UndoStepsThroughTheInterfacePaintWithTheNextFrame) {
+    std::uintptr_t handle = 0;
+    ASSERT_EQ(control_->GetWindow(&handle), S_OK);
+    auto* view = dynamic_cast<tarn::view::TTarnEditView*>(reinterpret_cast<QWidget*>(handle));
+    ASSERT_NE(view, nullptr);
+    view->resize(400, 300);
+    (void)view->grab();
+    ASSERT_EQ(PutProperty(d(), DISPID_TEXT, BSTR(u"first line\r\nsecond line\r\nthird line")), S_OK);
+    for (const char16_t* s : {u"a", u"b", u"c"}) ASSERT_EQ(CallMethod(d(), dispid::TextPaste, BSTR(s)), S_OK);
+    (void)view->grab();
+    Connect();
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(CallMethod(d(), dispid::Undo), S_OK);
+    EXPECT_EQ(sink_->Count(event::OnChange), 3);
+    EXPECT_EQ(sink_->Count(event::OnUserClientDraw), 0);
+    BSTR text;
+    ASSERT_EQ(GetProperty(d(), DISPID_TEXT, &text), S_OK);
+    EXPECT_EQ(text, u"first line\r\nsecond line\r\nthird line");
+    (void)view->grab();  // the next frame
+    EXPECT_GT(sink_->Count(event::OnUserClientDraw), 0);
+    const QImage shown = view->Surface().copy();
+    view->RepaintAll();
+    EXPECT_EQ(shown, view->Surface());
+    // Redo the same way.
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(CallMethod(d(), dispid::Redo), S_OK);
+    ASSERT_EQ(GetProperty(d(), DISPID_TEXT, &text), S_OK);
+    EXPECT_EQ(text, u"abcfirst line\r\nsecond line\r\nthird line");
+    (void)view->grab();
+    const QImage redone = view->Surface().copy();
+    view->RepaintAll();
+    EXPECT_EQ(redone, view->Surface());
 }
 
 }  // namespace

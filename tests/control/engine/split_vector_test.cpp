@@ -64,3 +64,34 @@ TEST(SplitVector, ReservationIsExactAndResizeFills) {
     EXPECT_EQ(v.Length(), 0);
     EXPECT_EQ(v.Capacity(), 0);
 }
+
+TEST(SplitVector, AnAdoptedVectorKeepsItsValuesAndTakesEdits) {
+    // Room left in the adopted vector's reservation, and none.
+    for (const std::size_t room : {std::size_t{0}, std::size_t{100}}) {
+        std::vector<std::string> values;
+        values.reserve(300 + room);
+        for (int i = 0; i < 300; ++i) values.push_back("row" + std::to_string(i) + std::string(20, 'x'));
+        std::vector<std::string> model = values;
+        SplitVector<std::string> v;
+        v.Insert(0, "old contents");
+        v.Adopt(std::move(values));
+        ASSERT_EQ(v.Length(), 300);
+        for (int i = 0; i < 300; ++i) ASSERT_EQ(v[i], model[static_cast<std::size_t>(i)]);
+        // Edits in the middle and at both ends, as typing after a load does.
+        for (int k = 0; k < 50; ++k) {
+            const int at = (k * 37) % static_cast<int>(model.size() + 1);
+            v.Insert(at, "new" + std::to_string(k));
+            model.insert(model.begin() + at, "new" + std::to_string(k));
+        }
+        v.DeleteRange(10, 20);
+        model.erase(model.begin() + 10, model.begin() + 30);
+        v.Insert(v.Length(), "end");
+        model.push_back("end");
+        v.Insert(0, "start");
+        model.insert(model.begin(), "start");
+        ASSERT_EQ(v.Length(), static_cast<std::ptrdiff_t>(model.size()));
+        for (std::size_t i = 0; i < model.size(); ++i) ASSERT_EQ(v[static_cast<std::ptrdiff_t>(i)], model[i]) << i;
+        v.Reallocate(v.Length());
+        for (std::size_t i = 0; i < model.size(); ++i) ASSERT_EQ(v[static_cast<std::ptrdiff_t>(i)], model[i]) << i;
+    }
+}
