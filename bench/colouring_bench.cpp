@@ -228,28 +228,4 @@ BENCHMARK(BM_ColourTagsLongRow)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    bench_support::BenchProgramFolder folder;
-    if (!folder.Registered()) {
-        std::fprintf(stderr, "the control could not be registered\n");
-        return 1;
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    {
-        Editor e;
-        QString error;
-        if (!e.Make(&error)) {
-            std::fprintf(stderr, "no editor: %s\n", qPrintable(error));
-            return 1;
-        }
-        editor = &e;
-        benchmark::RunSpecifiedBenchmarks();
-        editor = nullptr;
-        e.control.reset();  // before the form, which holds its window
-        e.form.reset();
-    }
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench_support::RunWithControl(argc, argv, editor); }

@@ -295,27 +295,4 @@ BENCHMARK(BM_Memory)->Arg(50)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    bench_support::BenchProgramFolder folder;
-    if (!folder.Registered()) {
-        std::fprintf(stderr, "the control could not be registered\n");
-        return 1;
-    }
-    workDir = folder.path();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    {
-        Host h;
-        QString error;
-        if (!h.Make(&error)) {
-            std::fprintf(stderr, "no control: %s\n", qPrintable(error));
-            return 1;
-        }
-        host = &h;
-        benchmark::RunSpecifiedBenchmarks();
-        host = nullptr;
-    }
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench_support::RunWithControl(argc, argv, host, &workDir); }
