@@ -5,6 +5,7 @@
 namespace {
 
 using namespace quenby::checker;
+using quenby::HandsetProfile;
 
 HandsetProfile Profile() {
     HandsetProfile p;

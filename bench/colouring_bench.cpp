@@ -8,7 +8,7 @@
 // takes less than 1 ms.
 #include <benchmark/benchmark.h>
 
-#include "program_folder.h"
+#include "control_bench_main.h"
 
 #include <QApplication>
 #include <QTest>

@@ -14,7 +14,7 @@
 //     build/bin/quenby_bench_control_host --benchmark_filter=ReplaceAll/1
 #include <benchmark/benchmark.h>
 
-#include "program_folder.h"
+#include "control_bench_main.h"
 
 #include <QApplication>
 #include <QTest>
