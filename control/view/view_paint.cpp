@@ -229,13 +229,9 @@ void TTarnEditView::EndBatchForNextFrame() {
 // the ranges (which may widen the gutter), the underline's move, the rows,
 // then the caret over the painted rows.
 void TTarnEditView::FlushBatch() {
+    // Only ever called with no batch open, so the calls below paint.
     const TPendingPaint p = std::exchange(pending_, TPendingPaint{});
     if (!p.Any()) return;
-    struct Unbatched {
-        int& depth;
-        int saved;
-        ~Unbatched() { depth = saved; }
-    } unbatched{batchDepth_, std::exchange(batchDepth_, 0)};
     if (p.ranges) UpdateScrollRanges();
     if (p.all) {
         RepaintAll();

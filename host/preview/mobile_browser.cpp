@@ -189,10 +189,8 @@ void MobileBrowser::LoadSkinFile(const std::filesystem::path& skinFile) {
         if (const HandsetProfile* p = FindProfile(profiles, SkinHandset(skinFile))) {
             handset_ = p->version;
             agent_ = p->agent;
-            if (p->screen.isValid()) {
-                skin->width = p->screen.width();
-                skin->height = p->screen.height();
-            }
+            skin->width = p->screen.width();  // a profile always has a screen
+            skin->height = p->screen.height();
         }
     }
     PreviewProfile()->setHttpUserAgent(agent_);

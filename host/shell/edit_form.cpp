@@ -1,13 +1,13 @@
 #include "host/shell/edit_form.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QDropEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -25,8 +25,8 @@
 #include "host/common/message_box.h"
 #include "host/common/program_folder.h"
 #include "host/menus/icon_menu.h"
-#include "host/shell/file_access.h"
 #include "host/preview/skin_layout.h"
+#include "host/shell/file_access.h"
 #include "host/shell/keyboard_state.h"
 #include "host/shell/page_check_views.h"
 #include "host/shell/paste_loss.h"

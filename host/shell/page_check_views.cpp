@@ -11,25 +11,9 @@ namespace {
 
 QString U(const char* s) { return QString::fromUtf8(s); }
 
-constexpr int kRowRole = Qt::UserRole;
-constexpr int kColumnRole = Qt::UserRole + 1;
-
-// Row and column numbers sort as numbers, not as text.
-class FindingItem final : public QTreeWidgetItem {
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-    bool operator<(const QTreeWidgetItem& other) const override {
-        const int c = treeWidget() ? treeWidget()->sortColumn() : 0;
-        if (c <= 1) {
-            const auto key = [](const QTreeWidgetItem& i) {
-                return std::pair(i.data(0, kRowRole).toInt(), i.data(0, kColumnRole).toInt());
-            };
-            return c == 0 ? key(*this) < key(other)
-                          : std::pair(key(*this).second, key(*this).first) < std::pair(key(other).second, key(other).first);
-        }
-        return QTreeWidgetItem::operator<(other);
-    }
-};
+// Rows and columns are kept as numbers, so they sort as numbers.
+int RowOf(const QTreeWidgetItem& item) { return item.data(0, Qt::DisplayRole).toInt(); }
+int ColumnOf(const QTreeWidgetItem& item) { return item.data(1, Qt::DisplayRole).toInt(); }
 
 QString Grouped(qint64 n) { return QLocale(QLocale::English).toString(n); }
 
@@ -57,10 +41,11 @@ void FindingsPane::Show(const std::vector<checker::Finding>& findings, const QSt
     list_->clear();
     for (const checker::Finding& f : findings) {
         const bool error = f.severity == checker::Severity::Error;
-        auto* item = new FindingItem(list_, {QString::number(f.row), QString::number(f.column),
-                                             error ? U("エラー") : U("警告"), f.message});
-        item->setData(0, kRowRole, f.row);
-        item->setData(0, kColumnRole, f.column);
+        auto* item = new QTreeWidgetItem(list_);
+        item->setData(0, Qt::DisplayRole, f.row);
+        item->setData(1, Qt::DisplayRole, f.column);
+        item->setText(2, error ? U("エラー") : U("警告"));
+        item->setText(3, f.message);
         item->setToolTip(3, f.message);
         if (error) item->setForeground(2, QColor(0xC6, 0x28, 0x28));
         item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
@@ -77,14 +62,13 @@ void FindingsPane::Show(const std::vector<checker::Finding>& findings, const QSt
 int FindingsPane::Count() const {
     int n = 0;
     for (int i = 0; i < list_->topLevelItemCount(); ++i)
-        if (list_->topLevelItem(i)->data(0, kRowRole).toInt() > 0) ++n;
+        if (RowOf(*list_->topLevelItem(i)) > 0) ++n;
     return n;
 }
 
 void FindingsPane::Choose(QTreeWidgetItem* item) {
     if (!item) return;
-    const int row = item->data(0, kRowRole).toInt();
-    if (row > 0) Q_EMIT Activated(row, item->data(0, kColumnRole).toInt());
+    if (const int row = RowOf(*item); row > 0) Q_EMIT Activated(row, ColumnOf(*item));
 }
 
 QString WeightText(qint64 weight, qint64 limit) {

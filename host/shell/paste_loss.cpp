@@ -15,7 +15,7 @@ std::size_t UnconvertibleCharacters(const QMimeData* data) {
 
 QString LostCharactersNote(std::size_t n) {
     if (n == 0) return {};
-    return QStringLiteral("貼り付けた文字のうち %1 文字は Shift_JIS で表せないため「?」になりました。").arg(n);
+    return QStringLiteral("Shift_JIS にない %1 文字を「?」にして貼り付けました").arg(n);
 }
 
 }  // namespace quenby::shell

@@ -338,6 +338,9 @@ void OptionForm::Apply_Click() {
     if (settings_.TimeAutoRefresh) editor_.AutoRefreshTimer().start();
     else editor_.AutoRefreshTimer().stop();
     if (reloadSkin_) reloadSkin_();
+    // Another skin may name another handset: the findings and the meter
+    // follow at once.
+    editor_.CheckPage();
     editor_.StandardToolbar_Refresh();
 }
 

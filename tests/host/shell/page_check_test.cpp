@@ -14,6 +14,7 @@
 #include "edit_form_fixture.h"
 #include "host/common/ini_access.h"
 #include "host/common/program_folder.h"
+#include "host/shell/options/option_form.h"
 #include "host/shell/page_check_views.h"
 
 namespace quenby::test {
@@ -157,6 +158,18 @@ TEST_F(PageCheckTest, TargetIsTheSkinsHandsetElseTheNewest) {
     EXPECT_EQ(form_->TargetHandset()->version, QStringLiteral("5.0"));
     UseSkin("missing.ini");
     EXPECT_EQ(form_->TargetHandset()->version, QStringLiteral("7.0"));
+}
+
+TEST_F(PageCheckTest, ChoosingAnotherSkinInTheOptionsRechecksAtOnce) {
+    ASSERT_TRUE(form_->FileOpen(PagePath()));
+    EXPECT_TRUE(Pane().windowTitle().contains(QStringLiteral("HTML 7.0")));
+    shell::OptionForm options(settings_, *form_, nullptr, form_.get());
+    QTreeWidget* skins = options.SkinList();
+    for (int i = 0; i < skins->topLevelItemCount(); ++i)
+        if (skins->topLevelItem(i)->text(1) == QStringLiteral("compact120x130.ini")) options.SkinList_Click(i);
+    options.OK_Click();
+    EXPECT_TRUE(Pane().windowTitle().contains(QStringLiteral("HTML 3.0"))) << Pane().windowTitle().toStdString();
+    EXPECT_TRUE(form_->WeightPanel()->text().endsWith(shell::WeightText(0, 10240).mid(1)));
 }
 
 TEST(PageWeightText, GroupsDigits) {
