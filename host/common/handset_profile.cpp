@@ -12,6 +12,10 @@ namespace quenby {
 
 namespace {
 
+// The preview makes its browser this size: a screen no handset had would
+// make a window no display holds.
+constexpr qint64 kLargestScreen = 4096;
+
 std::optional<qint64> Number(const QString& value) {
     bool ok = false;
     const qint64 n = value.toLongLong(&ok);
@@ -72,9 +76,9 @@ std::vector<HandsetProfile> ReadHandsetProfiles(const std::filesystem::path& fil
             if (!n) return {};
             if (key.compare(u"LimitBytes", Qt::CaseInsensitive) == 0)
                 p.limitBytes = *n;
-            else if (key.compare(u"ScreenWidth", Qt::CaseInsensitive) == 0)
+            else if (key.compare(u"ScreenWidth", Qt::CaseInsensitive) == 0 && *n <= kLargestScreen)
                 p.screen.setWidth(int(*n));
-            else if (key.compare(u"ScreenHeight", Qt::CaseInsensitive) == 0)
+            else if (key.compare(u"ScreenHeight", Qt::CaseInsensitive) == 0 && *n <= kLargestScreen)
                 p.screen.setHeight(int(*n));
             else
                 return {};

@@ -58,6 +58,8 @@ TEST(HandsetProfiles, MissingOrMalformedFileGivesNoProfiles) {
         "[1.0]\nElements=HTML\nLimitBytes=five\n",          // not a number
         "[1.0]\nElements=HTML\nLimitBytes=5120\n",          // no screen or agent
         "[1.0]\nElements=HTML\nColour=red\n",               // unknown key
+        "[1.0]\nElements=HTML\nLimitBytes=5120\nScreenWidth=4097\nScreenHeight=72\nAgent=a\n",  // no such screen
+        "[1.0]\nElements=HTML\nLimitBytes=5120\nScreenWidth=4294967392\nScreenHeight=72\nAgent=a\n",
         "[1.0]\nthis line has no equals sign\n",
         "\xff\xfe\x00[",
     };
