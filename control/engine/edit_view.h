@@ -52,6 +52,10 @@ public:
     // The caret row changed: move the caret-line underline.
     virtual void MoveUnderline(int /*oldRow*/, int /*newRow*/) {}
     virtual void RecreateWindow() {}
+    // A document was handed over whose rows are still to be split: call
+    // the editor's SettleSome when idle until it says it is done. Without
+    // a view rows are split as they are asked for.
+    virtual void SettleLater() {}
 
     // Shift and Ctrl as the keyboard holds them now (kMkShift, kMkControl).
     virtual unsigned ModifierState() const { return 0; }

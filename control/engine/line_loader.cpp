@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <new>
+#include <utility>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -57,87 +60,16 @@ std::int64_t FileSize(int fd) {
     return st.st_size;
 }
 
-// Walks a file with a single break byte: the break closes a line, which is
-// stored with CR LF; NUL bytes are dropped.
-void LoadWithBreakByte(int fd, const std::filesystem::path& name, char breakByte, TTarnStrings& store) {
-    std::vector<char> buf(kBlock);
-    std::string cur;
-    auto closeLine = [&](std::string line) {
-        line.append("\r\n", 2);
-        store.Add(std::move(line));
-    };
-    for (;;) {
-        std::size_t n = ReadSome(fd, buf.data(), buf.size(), name);
-        if (n == 0) break;
-        const char* p = buf.data();
-        const char* end = p + n;
-        const char* nextNul = static_cast<const char*>(std::memchr(p, '\0', n));
-        if (!nextNul) nextNul = end;
-        while (p < end) {
-            const char* brk = static_cast<const char*>(std::memchr(p, breakByte, static_cast<std::size_t>(end - p)));
-            if (!brk) brk = end;
-            if (nextNul < p) {
-                nextNul = static_cast<const char*>(std::memchr(p, '\0', static_cast<std::size_t>(end - p)));
-                if (!nextNul) nextNul = end;
-            }
-            if (nextNul < brk) {
-                cur.append(p, nextNul);
-                p = nextNul + 1;
-                continue;
-            }
-            if (brk == end) {
-                cur.append(p, end);
-                break;
-            }
-            if (cur.empty()) {
-                std::string line;
-                line.reserve(static_cast<std::size_t>(brk - p) + 2);
-                line.append(p, brk);
-                closeLine(std::move(line));
-            } else {
-                cur.append(p, brk);
-                closeLine(std::move(cur));
-                cur = std::string();
-            }
-            p = brk + 1;
-        }
-    }
-    if (!cur.empty()) store.Add(std::move(cur));
-    if (store.Count() == 0) {
-        store.Add(std::string(1, '\0'));
-        return;
-    }
-    const std::string& last = store.Line(store.Count() - 1);
-    if (last.size() >= 2 && last.compare(last.size() - 2, 2, "\r\n") == 0) {
-        store.Add(std::string(1, '\0'));
-    } else {
-        std::string s = last;
-        s.push_back('\0');
-        store.Put(store.Count() - 1, std::move(s));
-    }
-}
-
-void LoadWholeCRLF(int fd, const std::filesystem::path& name, TTarnStrings& store) {
-    std::vector<char> buf(kBlock);
-    TextSplitter splitter(store, TextSplitter::kTerminateLast);
-    for (;;) {
-        std::size_t n = ReadSome(fd, buf.data(), buf.size(), name);
-        if (n == 0) break;
-        splitter.Feed(std::string_view(buf.data(), n));
-    }
-    // The NUL appended behind the file ends the document.
-    splitter.Feed(std::string_view("\0", 1));
-    splitter.Finish();
-}
-
 }  // namespace
 
 TextSplitter::TextSplitter(TTarnStrings& store, Mode mode) : TextSplitter(store, mode, store.Count()) {}
 TextSplitter::TextSplitter(TTarnStrings& store, Mode mode, int insertAt)
-    : store_(store), mode_(mode), next_(insertAt) {}
+    : store_(&store), mode_(mode), next_(insertAt) {}
+TextSplitter::TextSplitter(Mode mode, Sink sink) : sink_(std::move(sink)), mode_(mode) {}
 
 void TextSplitter::Emit(std::string line) {
-    store_.Insert(next_, std::move(line));
+    if (store_) store_->Insert(next_, std::move(line));
+    else sink_(std::move(line));
     ++next_;
 }
 
@@ -205,55 +137,161 @@ void TextSplitter::Finish() {
     cur_ = std::string();
 }
 
-LineBreakKind DetectLineBreak(const std::filesystem::path& name) {
-    Fd fd = OpenForReading(name);
+bool BreakDetector::Feed(std::string_view bytes) {
     // Within the first 1024 bytes a NUL decides as well (it ends the window);
     // past them only a real break does, so that a first line longer than the
     // window still keeps its line breaks.
     constexpr std::size_t kWindow = 1024;
-    std::vector<char> buf(kBlock);
-    std::size_t offset = 0;
-    bool any = false;
-    bool pendingCR = false;
-    for (;;) {
-        std::size_t n = ReadSome(fd.get(), buf.data(), buf.size(), name);
-        if (n == 0) break;
-        any = true;
-        for (std::size_t i = 0; i < n; ++i) {
-            char c = buf[i];
-            if (pendingCR) return c == '\n' ? LineBreakKind::CRLF : LineBreakKind::CR;
-            if (c == '\r') {
-                pendingCR = true;
-            } else if (c == '\n') {
-                return LineBreakKind::LF;
-            } else if (c == '\0' && offset + i < kWindow) {
-                return LineBreakKind::CR;
-            }
+    if (decided_) return true;
+    if (!bytes.empty()) any_ = true;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (pendingCR_) {
+            kind_ = c == '\n' ? LineBreakKind::CRLF : LineBreakKind::CR;
+            return decided_ = true;
         }
-        offset += n;
+        if (c == '\r') {
+            pendingCR_ = true;
+        } else if (c == '\n') {
+            kind_ = LineBreakKind::LF;
+            return decided_ = true;
+        } else if (c == '\0' && offset_ + i < kWindow) {
+            kind_ = LineBreakKind::CR;
+            return decided_ = true;
+        }
     }
-    if (!any) return LineBreakKind::Empty;
-    // A lone CR at the very end, or no break at all: one line.
-    return LineBreakKind::CR;
+    offset_ += bytes.size();
+    return false;
 }
 
-void LoadLinesFromFile(const std::filesystem::path& name, TTarnStrings& store) {
-    LineBreakKind kind = DetectLineBreak(name);
+LineBreakKind BreakDetector::Kind() const noexcept {
+    if (decided_) return kind_;
+    // A lone CR at the very end, or no break at all: one line.
+    return any_ ? LineBreakKind::CR : LineBreakKind::Empty;
+}
+
+LineBreakKind DetectLineBreak(const std::filesystem::path& name) {
     Fd fd = OpenForReading(name);
-    store.Clear();
-    if (kind == LineBreakKind::Empty) {
-        store.Add(std::string(1, '\0'));
-        return;
+    std::vector<char> buf(kBlock);
+    BreakDetector detector;
+    for (;;) {
+        const std::size_t n = ReadSome(fd.get(), buf.data(), buf.size(), name);
+        if (n == 0 || detector.Feed(std::string_view(buf.data(), n))) break;
     }
-    std::int64_t size = FileSize(fd.get());
-    store.SetCapacity(static_cast<int>(std::min<std::int64_t>(TTarnStrings::kMaxCount, size / 28)));
-    switch (kind) {
-        case LineBreakKind::CRLF: LoadWholeCRLF(fd.get(), name, store); break;
-        case LineBreakKind::CR: LoadWithBreakByte(fd.get(), name, '\r', store); break;
-        case LineBreakKind::LF: LoadWithBreakByte(fd.get(), name, '\n', store); break;
-        case LineBreakKind::Empty: break;
+    return detector.Kind();
+}
+
+void BreakByteSplitter::Feed(std::string_view bytes) {
+    const char* p = bytes.data();
+    const char* end = p + bytes.size();
+    const char* nextNul = static_cast<const char*>(std::memchr(p, '\0', bytes.size()));
+    if (!nextNul) nextNul = end;
+    while (p < end) {
+        const char* brk = static_cast<const char*>(std::memchr(p, break_, static_cast<std::size_t>(end - p)));
+        if (!brk) brk = end;
+        if (nextNul < p) {
+            nextNul = static_cast<const char*>(std::memchr(p, '\0', static_cast<std::size_t>(end - p)));
+            if (!nextNul) nextNul = end;
+        }
+        if (nextNul < brk) {
+            cur_.append(p, nextNul);
+            p = nextNul + 1;
+            continue;
+        }
+        if (brk == end) {
+            cur_.append(p, end);
+            break;
+        }
+        if (cur_.empty()) {
+            std::string line;
+            line.reserve(static_cast<std::size_t>(brk - p) + 2);
+            line.append(p, brk);
+            line.append("\r\n", 2);
+            sink_(std::move(line));
+        } else {
+            cur_.append(p, brk);
+            cur_.append("\r\n", 2);
+            sink_(std::move(cur_));
+            cur_ = std::string();
+        }
+        p = brk + 1;
     }
-    store.SetCapacity(store.Count());
+}
+
+void BreakByteSplitter::Finish() {
+    // What follows the last break (perhaps nothing) ends the document.
+    cur_.push_back('\0');
+    sink_(std::move(cur_));
+    cur_ = std::string();
+}
+
+FileBlock::FileBlock(std::size_t capacity) {
+    void* p = ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) throw std::bad_alloc();
+    // A hint only: without large pages the block works the same.
+    ::madvise(p, capacity, MADV_HUGEPAGE);
+    data_ = static_cast<char*>(p);
+    capacity_ = capacity;
+}
+
+FileBlock::~FileBlock() {
+    if (data_) ::munmap(data_, capacity_);
+}
+
+FileBlock::FileBlock(FileBlock&& o) noexcept
+    : size(std::exchange(o.size, 0)), data_(std::exchange(o.data_, nullptr)), capacity_(std::exchange(o.capacity_, 0)) {}
+
+FileBlock& FileBlock::operator=(FileBlock&& o) noexcept {
+    if (this != &o) {
+        if (data_) ::munmap(data_, capacity_);
+        size = std::exchange(o.size, 0);
+        data_ = std::exchange(o.data_, nullptr);
+        capacity_ = std::exchange(o.capacity_, 0);
+    }
+    return *this;
+}
+
+BlockReader::BlockReader(const std::filesystem::path& name) : name_(name) {
+    Fd fd = OpenForReading(name);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode)) {
+        size_ = st.st_size;
+        mtimeSec_ = st.st_mtim.tv_sec;
+        mtimeNsec_ = st.st_mtim.tv_nsec;
+    }
+    fd_ = fd.release();
+}
+
+BlockReader::~BlockReader() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+FileBlock BlockReader::Next(std::size_t blockSize) {
+    if (end_) return FileBlock();
+    if (read_ > 0) {
+        struct stat st {};
+        if (::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode) &&
+            (st.st_size != size_ || st.st_mtim.tv_sec != mtimeSec_ || st.st_mtim.tv_nsec != mtimeNsec_))
+            throw EFileError("\"" + name_.string() + "\" changed while it was being read");
+    }
+    // The last block is no larger than what is left of the file; a file
+    // that is no regular file (or still grows) is read to its end.
+    const std::int64_t left = size_ - read_;
+    const std::size_t cap =
+        left > 0 && left < static_cast<std::int64_t>(blockSize) ? static_cast<std::size_t>(left) + 1 : blockSize;
+    FileBlock block(cap);
+    while (block.size < cap) {
+        const std::size_t n = ReadSome(fd_, block.Data() + block.size, cap - block.size, name_);
+        if (n == 0) break;
+        block.size += n;
+    }
+    read_ += static_cast<std::int64_t>(block.size);
+    if (block.size < cap) {
+        end_ = true;
+        ::close(fd_);
+        fd_ = -1;
+    }
+    return block;
 }
 
 namespace {

@@ -36,8 +36,8 @@ void TTarnEdit::SetBoxSelMode(bool v) {
 
 void TTarnEdit::SetFreeCaretMode(bool v) {
     freeCaretMode_ = v;
-    if (v || LineCount() == 0) return;
-    int vis = VisibleLength(Lines.Line(std::min(CurposY, LastLine())));
+    if (v || !HasRow(0)) return;
+    int vis = VisibleLength(Lines.Line(RowAtMost(CurposY)));
     if (CurposX > vis) CurposX = vis;
     if (Selmode()) ResetSel();
 }

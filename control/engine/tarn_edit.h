@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,8 +54,23 @@ public:
 
     // ---- The document -------------------------------------------------
     TTarnStrings Lines;
-    int LineCount() const noexcept { return Lines.Count(); }
-    int LastLine() const noexcept { return Lines.Count() - 1; }
+    int LineCount() const { return Lines.Count(); }
+    int LastLine() const { return Lines.Count() - 1; }
+    // Row questions that split a document still being read only as far as
+    // they look (LineCount and LastLine split all of it).
+    bool HasRow(int y) const { return Lines.Has(y); }
+    // std::min(LastLine(), y).
+    int RowAtMost(int y) const { return y < 0 || Lines.Has(y) ? y : LastLine(); }
+    // std::clamp(y, 0, LastLine()) on a document with rows.
+    int ClampRow(int y) const { return y <= 0 ? 0 : RowAtMost(y); }
+    // The row count when it is below want, else some count of at least want.
+    int RowsAtLeast(int want) const { return Lines.Has(want - 1) ? Lines.SettledCount() : LineCount(); }
+    // The row count the scroll bar and the gutter go by: while rows are still
+    // being split, an estimate that grows exact as they are.
+    int RowsForScroll() const { return Lines.Settling() ? Lines.EstimatedCount() : LineCount(); }
+    // Splits about bytes more of a document still being read; false once
+    // it is all in rows. The view calls it when idle.
+    bool SettleSome(std::size_t bytes);
 
     std::string Text() const;
     void SetText(std::string_view s);
@@ -199,6 +215,9 @@ public:
     WrapWidths WrapGeometry() const;
     // Appends the rows of one text line (its stored lines joined) to out.
     void WrapInto(std::string_view textLine, std::vector<std::string>& out) const;
+    // How lines read into the store become rows: cut by the wrap when it is
+    // on, as they are when it is off.
+    std::unique_ptr<LineShaper> FeedShaper() const;
 
     // ---- Editing ------------------------------------------------------
     // What an edit changed: stored lines first..last, and countChanged = -1
@@ -361,8 +380,8 @@ protected:
     // y limited to the stored lines; the store's range error when the host
     // has emptied the store.
     int RowIn(int y) const {
-        if (Lines.Count() == 0) TTarnStrings::Error();
-        return std::clamp(y, 0, LastLine());
+        if (!HasRow(0)) TTarnStrings::Error();
+        return ClampRow(y);
     }
     // The primitives' work without the refresh: they return what changed.
     EditRange StreamInsert(std::string_view text, bool record);
@@ -398,6 +417,8 @@ protected:
 
     // Back to a fresh document state; settings are kept.
     void ResetState();
+    // Puts a document just read in place (rows from feed) and shows its start.
+    void ShowNewDocument(std::unique_ptr<LineFeed> feed);
     // The padded text of a row for free caret mode, or its visible text.
     std::string RowText(int row, int padTo) const;
 

@@ -13,11 +13,11 @@ int TTarnEdit::KeepOutRows() const {
 }
 
 int TTarnEdit::VerticalMaximum() const {
-    return std::max(0, LineCount() + KeepOutRows() - ClLineCount - 1);
+    return std::max(0, RowsForScroll() + KeepOutRows() - ClLineCount - 1);
 }
 
 int TTarnEdit::LastVisibleLine() const {
-    return std::min(LastLine(), ClOffsetY + std::max(1, ClLineCount) - 1);
+    return RowAtMost(ClOffsetY + std::max(1, ClLineCount) - 1);
 }
 
 int TTarnEdit::ExpandedWidth(std::string_view bytes) const {
@@ -38,7 +38,7 @@ int TTarnEdit::PixelOfColumn(int row, int col) const {
 ColumnHit TTarnEdit::ColumnAtPixel(int row, int x, bool pad) const {
     if (x <= 0) return {0, 0};
     std::string text;
-    if (row >= 0 && row < LineCount()) text = std::string(VisibleText(Lines.Line(row)));
+    if (HasRow(row)) text = std::string(VisibleText(Lines.Line(row)));
     if (pad || FreeCaretMode()) {
         const int space = std::max(1, View().TextWidth(" ", Fontwidth));
         const int want = std::min(MaxCurposX(), static_cast<int>(text.size()) + x / space);
@@ -76,7 +76,7 @@ int TTarnEdit::FreeCaretLimit() const {
 }
 
 bool TTarnEdit::CurSet(int x, int y, Txmovemode mode) {
-    int row = std::min(LastLine(), y);
+    int row = RowAtMost(y);
     const std::string& line = Lines.Line(row);  // the range error for a bad row
     int col = std::max(0, x);
     if (FreeCaretMode()) {
@@ -98,7 +98,7 @@ bool TTarnEdit::MoveCaret(int column, int row, Txmovemode mode, bool setGoal, bo
     try {
         const int oldRow = CurposY;
         if (column >= 0) {
-            row = std::clamp(row, 0, LastLine());
+            row = ClampRow(row);
             const std::string& line = Lines.Line(row);
             const int vis = VisibleLength(line);
             if (!FreeCaretMode()) column = std::min(column, vis);
@@ -145,8 +145,10 @@ bool TTarnEdit::EnsureVisible(Txmovemode mode) {
         if (ClLineCount > 0) {
             const int k = KeepOutRows();
             const int v = ClLineCount - k;
-            const int n = LineCount();
             const int row = CurposY;
+            // Only the end of the document within a window of the caret
+            // matters here: a document still being read is split that far.
+            const int n = RowsAtLeast(std::max({row, ClOffsetY, 0}) + ClLineCount + k + 2);
             const int upper = std::max(0, n - v);
             switch (mode) {
                 case Txmovemode::normal:
@@ -171,7 +173,7 @@ bool TTarnEdit::EnsureVisible(Txmovemode mode) {
 }
 
 void TTarnEdit::CaretUpdate() {
-    if (CurposY >= 0 && CurposY < LineCount()) CaretPixelX = PixelOfColumn(CurposY, CurposX) - ClOffsetX;
+    if (HasRow(CurposY)) CaretPixelX = PixelOfColumn(CurposY, CurposX) - ClOffsetX;
     View().PlaceCaret();
     ForgetFindHit();
     if (CurposX != reportedX_ || CurposY != reportedY_ || CaretPixelX != reportedPixel_) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "control/engine/line_feed.h"
+
 namespace tarn {
 namespace {
 std::string_view Slice(std::string_view s, int from, int to) {
@@ -23,8 +25,7 @@ void TTarnEdit::SetText(std::string_view s) {
     std::string text(s);
     if (text.empty() || text.back() != '\0') text.push_back('\0');
     ResetState();
-    Lines.SetTextStr(text);
-    RefreshLine();
+    ShowNewDocument(LineFeed::FromText(std::move(text)));
 }
 
 std::string TTarnEdit::GetStr(int x1, int y1, int x2, int y2) const {

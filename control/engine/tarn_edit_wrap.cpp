@@ -49,6 +49,36 @@ private:
     const TTarnEdit& e_;
 };
 
+// Cuts each line of a document being read into rows; a line the host left
+// open (a CR without LF behind it) is joined with what follows, as a relayout
+// joins it.
+class WrapShaper final : public LineShaper {
+public:
+    explicit WrapShaper(const TTarnEdit& e) : e_(e) {}
+    void Shape(std::string&& line, std::vector<std::string>& rows) override {
+        if (IsWrapSegment(line)) {
+            joined_ += line;
+            return;
+        }
+        if (joined_.empty()) {
+            e_.WrapInto(line, rows);
+            return;
+        }
+        joined_ += line;
+        e_.WrapInto(joined_, rows);
+        joined_.clear();
+    }
+    void Finish(std::vector<std::string>& rows) override {
+        if (joined_.empty()) return;
+        e_.WrapInto(joined_, rows);
+        joined_.clear();
+    }
+
+private:
+    const TTarnEdit& e_;
+    std::string joined_;
+};
+
 template <class F>
 decltype(auto) WithMeasure(const TTarnEdit& e, F&& f) {
     if (e.View().FixedPitch()) return f(FixedPitchMeasure(e.Fontwidth, e.TabCount(), e.SingleByteMode));
@@ -80,6 +110,11 @@ void TTarnEdit::WrapInto(std::string_view textLine, std::vector<std::string>& ou
         WrapTextLine(textLine, w, m, SingleByteMode, [&](std::string_view seg, bool) { out.emplace_back(seg); });
         return 0;
     });
+}
+
+std::unique_ptr<LineShaper> TTarnEdit::FeedShaper() const {
+    if (!WordWrap()) return nullptr;
+    return std::make_unique<WrapShaper>(*this);
 }
 
 void TTarnEdit::SetWordWrap(bool value, bool update) {
@@ -123,6 +158,9 @@ void TTarnEdit::Resized() {
 
 void TTarnEdit::Relayout(bool on, bool repaint) {
     try {
+        // Rows still pending are split with the layout they were read for
+        // before the whole document is laid out again.
+        Lines.SettleAll();
         if (LineCount() == 0) {
             wordWrap_ = on;
             return;

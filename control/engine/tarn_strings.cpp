@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "control/engine/char_routines.h"
+#include "control/engine/line_feed.h"
 #include "control/engine/line_loader.h"
 
 namespace tarn {
@@ -15,32 +16,122 @@ const char* ERangeError::Message() noexcept { return "インデックスがリ�
 
 void TTarnStrings::Error() { throw ERangeError(); }
 
+TTarnStrings::TTarnStrings() = default;
+TTarnStrings::~TTarnStrings() = default;
+TTarnStrings::TTarnStrings(TTarnStrings&&) noexcept = default;
+TTarnStrings& TTarnStrings::operator=(TTarnStrings&&) noexcept = default;
+
+// ---- Lines still to come ------------------------------------------------------
+
+namespace {
+// What one step of settling splits: a few milliseconds of work.
+constexpr std::size_t kSettleStep = 64 * 1024;
+}  // namespace
+
+void TTarnStrings::Defer(std::unique_ptr<LineFeed> feed, std::unique_ptr<LineShaper> shaper) {
+    Clear();
+    if (!feed) return;
+    feedBytes_ = feed->Remaining();
+    feedError_.clear();
+    feed_ = std::move(feed);
+    shaper_ = std::move(shaper);
+}
+
+void TTarnStrings::DropPending() {
+    feed_.reset();
+    shaper_.reset();
+    tail_.clear();
+    tail_.shrink_to_fit();
+    rows_ = std::vector<std::string>();
+}
+
+void TTarnStrings::StepFeed(std::size_t bytes) const {
+    auto keep = [this](std::string&& row) {
+        if (count_ >= kMaxCount) Error();
+        tail_.push_back(std::move(row));
+        ++count_;
+    };
+    const LineFeed::Sink sink = [&](std::string&& line) {
+        if (!shaper_) {
+            keep(std::move(line));
+            return;
+        }
+        rows_.clear();
+        shaper_->Shape(std::move(line), rows_);
+        for (std::string& r : rows_) keep(std::move(r));
+    };
+    if (feed_->Step(bytes, sink)) return;
+    if (shaper_) {
+        rows_.clear();
+        shaper_->Finish(rows_);
+        for (std::string& r : rows_) keep(std::move(r));
+    }
+    feedError_ = feed_->Error();
+    feed_.reset();
+    shaper_.reset();
+    rows_ = std::vector<std::string>();
+}
+
+void TTarnStrings::Settle(int index) const {
+    while (feed_ && count_ <= index) StepFeed(kSettleStep);
+}
+
+bool TTarnStrings::SettleSome(std::size_t bytes) const {
+    if (feed_) StepFeed(bytes);
+    return feed_ != nullptr;
+}
+
+int TTarnStrings::EstimatedCount() const noexcept {
+    if (!feed_) return count_;
+    const std::int64_t done = feedBytes_ - feed_->Remaining();
+    // Before anything was split, a guess of one line per 64 bytes.
+    const double perByte = done > 0 && count_ > 0 ? static_cast<double>(count_) / static_cast<double>(done) : 1.0 / 64;
+    const double guess = count_ + perByte * static_cast<double>(feed_->Remaining()) + 1;
+    return static_cast<int>(std::min<double>(kMaxCount, guess));
+}
+
+void TTarnStrings::MergeTail() {
+    if (tail_.empty()) return;
+    const std::int64_t want = static_cast<std::int64_t>(lines_.Length()) + static_cast<std::int64_t>(tail_.size());
+    if (want > capacity_) {
+        lines_.Reallocate(static_cast<std::ptrdiff_t>(want));
+        capacity_ = static_cast<int>(want);
+    }
+    for (std::string& s : tail_) lines_.Insert(lines_.Length(), std::move(s));
+    tail_.clear();
+}
+
+// ---- Lines ----------------------------------------------------------------------
+
 void TTarnStrings::CheckIndex(int index) const {
+    if (index >= count_ && index >= 0) Settle(index);
     if (index < 0 || index >= count_) Error();
 }
 
 const std::string& TTarnStrings::Line(int index) const {
     CheckIndex(index);
-    return lines_[index];
+    return At(index);
 }
 
 void TTarnStrings::Put(int index, std::string s) {
     CheckIndex(index);
-    const bool wasHard = HasLineBreak(lines_[index]);
-    lines_[index] = std::move(s);
+    std::string& line = At(index);
+    const bool wasHard = HasLineBreak(line);
+    line = std::move(s);
     NoteChanged(index, wasHard);
 }
 
 void TTarnStrings::NoteChanged(int index, bool wasHard) {
-    const bool hard = HasLineBreak(lines_[index]);
+    const bool hard = HasLineBreak(At(index));
     if (breaksValid_ && hard != wasHard) breaks_.LineChanged(index, hard);
 }
 
 const HardLineIndex& TTarnStrings::Breaks() const {
+    SettleAll();
     if (!breaksValid_) {
         breaks_.Clear();
         for (int i = 0; i < count_; ++i)
-            if (HasLineBreak(lines_[i])) breaks_.Append(i);
+            if (HasLineBreak(At(i))) breaks_.Append(i);
         breaksValid_ = true;
     }
     return breaks_;
@@ -61,6 +152,7 @@ int TTarnStrings::HardBreakLine(int k) const {
 
 void TTarnStrings::Adopt(std::vector<std::string>&& list) {
     if (list.size() > static_cast<std::size_t>(kMaxCount)) Error();
+    DropPending();
     lines_.Adopt(std::move(list));
     list.clear();
     count_ = capacity_ = static_cast<int>(lines_.Length());
@@ -68,17 +160,21 @@ void TTarnStrings::Adopt(std::vector<std::string>&& list) {
 }
 
 void TTarnStrings::Grow() {
-    SetCapacity(capacity_ + std::max(count_ / 128, 32));
+    SetCapacity(capacity_ + std::max(static_cast<int>(lines_.Length()) / 128, 32));
 }
 
 int TTarnStrings::Add(std::string s) {
+    SettleAll();
     Insert(count_, std::move(s));
     return count_ - 1;
 }
 
 void TTarnStrings::Insert(int index, std::string s) {
+    // Inserting before a line still pending needs that line split first.
+    if (index >= count_ && index >= 0) Settle(index);
     if (index < 0 || index > count_) Error();
-    if (count_ == capacity_) Grow();
+    if (index > lines_.Length()) MergeTail();
+    if (lines_.Length() == capacity_) Grow();
     const bool hard = HasLineBreak(s);
     lines_.Insert(index, std::move(s));
     ++count_;
@@ -88,14 +184,17 @@ void TTarnStrings::Insert(int index, std::string s) {
 void TTarnStrings::Delete(int index) { DeleteRange(index, 1); }
 
 void TTarnStrings::DeleteRange(int index, int n) {
+    if (n >= 0 && index >= 0) Settle(static_cast<int>(std::min<std::int64_t>(kMaxCount, std::int64_t{index} + n - 1)));
     if (n < 0 || index < 0 || n > count_ - index) Error();
-    if (n > 0) CheckIndex(index);
+    if (n == 0) return;
+    if (index + n > lines_.Length()) MergeTail();
     lines_.DeleteRange(index, n);
     count_ -= n;
     if (breaksValid_) breaks_.LinesRemoved(index, n);
 }
 
 void TTarnStrings::Clear() {
+    DropPending();
     if (capacity_ == 0 && count_ == 0) return;
     lines_.Clear();
     count_ = capacity_ = 0;
@@ -115,6 +214,8 @@ void TTarnStrings::Assign(const std::vector<std::string>& list) {
 }
 
 void TTarnStrings::SetCapacity(int n) {
+    SettleAll();
+    MergeTail();
     if (n < count_ || n > kMaxCount) Error();
     if (n == capacity_) return;
     lines_.Reallocate(n);
@@ -122,6 +223,8 @@ void TTarnStrings::SetCapacity(int n) {
 }
 
 void TTarnStrings::SetCount(int n) {
+    SettleAll();
+    MergeTail();
     if (n < 0 || n > kMaxCount) Error();
     if (n > capacity_) SetCapacity(n);
     lines_.Resize(n);
@@ -130,6 +233,8 @@ void TTarnStrings::SetCount(int n) {
 }
 
 void TTarnStrings::ReserveMore(std::int64_t extraLines) {
+    // Only a hint: not worth splitting what is still pending.
+    if (feed_) return;
     std::int64_t want = std::min<std::int64_t>(kMaxCount, count_ + extraLines);
     if (want > capacity_) SetCapacity(static_cast<int>(want));
 }
@@ -137,29 +242,27 @@ void TTarnStrings::ReserveMore(std::int64_t extraLines) {
 void TTarnStrings::TrimCapacity() { SetCapacity(count_); }
 
 std::int64_t TTarnStrings::ByteLength() const {
+    SettleAll();
     std::int64_t n = 0;
-    for (int i = 0; i < count_; ++i) n += static_cast<std::int64_t>(lines_[i].size());
+    for (int i = 0; i < count_; ++i) n += static_cast<std::int64_t>(At(i).size());
     return n;
 }
 
 std::string TTarnStrings::GetTextStr() const {
     std::string out;
     out.reserve(static_cast<std::size_t>(ByteLength()));
-    for (int i = 0; i < count_; ++i) out += lines_[i];
+    for (int i = 0; i < count_; ++i) out += At(i);
     return out;
 }
 
 void TTarnStrings::SetTextStr(std::string_view text) {
     Clear();
     if (text.empty()) return;
-    ReserveMore(static_cast<std::int64_t>(text.size() / 28));
-    TextSplitter splitter(*this, TextSplitter::kTerminateLast);
-    splitter.Feed(text);
-    splitter.Finish();
-    TrimCapacity();
+    Defer(LineFeed::FromText(std::string(text)));
 }
 
 void TTarnStrings::InsertText(int& index, std::string_view text) {
+    if (index >= count_ && index >= 0) Settle(index);
     if (index < 0 || index > count_) Error();
     ReserveMore(static_cast<std::int64_t>(text.size() / 28));
     TextSplitter splitter(*this, TextSplitter::kOpenLast, index);
@@ -171,9 +274,10 @@ void TTarnStrings::InsertText(int& index, std::string_view text) {
 }
 
 std::string TTarnStrings::GetCommaText() const {
+    SettleAll();
     std::string out;
     for (int i = 0; i < count_; ++i) {
-        const std::string& s = lines_[i];
+        const std::string& s = At(i);
         if (i > 0) out += ',';
         bool quote = s.find_first_of(" ,") != std::string::npos;
         if (quote) out += '"';
@@ -208,13 +312,14 @@ void TTarnStrings::SetCommaText(std::string_view text) {
 }
 
 int TTarnStrings::IndexOf(std::string_view s) const {
-    for (int i = 0; i < count_; ++i)
-        if (lines_[i] == s) return i;
+    for (int i = 0; Has(i); ++i)
+        if (At(i) == s) return i;
     return -1;
 }
 
 void TTarnStrings::SaveToStream(std::ostream& out) const {
-    for (int i = 0; i < count_; ++i) out.write(lines_[i].data(), static_cast<std::streamsize>(lines_[i].size()));
+    SettleAll();
+    for (int i = 0; i < count_; ++i) out.write(At(i).data(), static_cast<std::streamsize>(At(i).size()));
 }
 
 void TTarnStrings::LoadFromStream(std::istream& in) {
@@ -223,9 +328,8 @@ void TTarnStrings::LoadFromStream(std::istream& in) {
 }
 
 void TTarnStrings::LoadFromFile(const std::filesystem::path& name) {
-    TTarnStrings fresh;
-    LoadLinesFromFile(name, fresh);
-    Swap(fresh);
+    // Reading throws before the content is touched.
+    Defer(LineFeed::FromFile(name));
 }
 
 void TTarnStrings::SaveToFile(const std::filesystem::path& name) const { SaveLinesToFile(name, *this); }

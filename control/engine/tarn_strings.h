@@ -4,11 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "control/engine/hard_line_index.h"
@@ -29,18 +32,64 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+class LineFeed;
+
+// Turns each stored line a feed gives into the stored lines kept (a wrapped
+// editor cuts it into rows); Finish gives what a line still held back.
+class LineShaper {
+public:
+    virtual ~LineShaper() = default;
+    virtual void Shape(std::string&& line, std::vector<std::string>& rows) = 0;
+    virtual void Finish(std::vector<std::string>& /*rows*/) {}
+};
+
 class TTarnStrings {
 public:
     static constexpr int kMaxCount = 0x7FFFFFF;
 
-    TTarnStrings() = default;
+    TTarnStrings();
+    ~TTarnStrings();
     TTarnStrings(const TTarnStrings&) = delete;
     TTarnStrings& operator=(const TTarnStrings&) = delete;
-    TTarnStrings(TTarnStrings&&) noexcept = default;
-    TTarnStrings& operator=(TTarnStrings&&) noexcept = default;
+    TTarnStrings(TTarnStrings&&) noexcept;
+    TTarnStrings& operator=(TTarnStrings&&) noexcept;
 
-    int Count() const noexcept { return count_; }
-    int Capacity() const noexcept { return capacity_; }
+    // Every count and every line is exact: what the feed still holds is
+    // split (and shaped) as far as the question needs, at the latest here.
+    int Count() const {
+        SettleAll();
+        return count_;
+    }
+    int Capacity() const {
+        SettleAll();
+        return capacity_ + static_cast<int>(tail_.size());
+    }
+
+    // ---- Lines still to come -------------------------------------------
+    // Replaces the content by what feed gives, shaped by shaper (none: kept
+    // as given). Nothing is split yet.
+    void Defer(std::unique_ptr<LineFeed> feed, std::unique_ptr<LineShaper> shaper = nullptr);
+    bool Settling() const noexcept { return feed_ != nullptr; }
+    // True when stored line index exists; splits only as far as index.
+    bool Has(int index) const {
+        if (index < count_) return index >= 0;
+        Settle(index);
+        return index < count_;
+    }
+    // The lines split so far (all of them once nothing is pending).
+    int SettledCount() const noexcept { return count_; }
+    // Splits about `bytes` more of the pending text; false when nothing is
+    // left to split afterwards.
+    bool SettleSome(std::size_t bytes) const;
+    void SettleAll() const {
+        if (feed_) Settle(kMaxCount);
+    }
+    // The count expected when everything is split: exact when nothing is
+    // pending, else extrapolated from the bytes split so far.
+    int EstimatedCount() const noexcept;
+    // Why the last feed ended before its source did (a file that failed to
+    // read on); empty when it did not. Asking clears it.
+    std::string TakeFeedError() { return std::exchange(feedError_, std::string()); }
 
     // Reads without copying; index must be valid (checked).
     const std::string& Line(int index) const;
@@ -91,6 +140,18 @@ public:
     [[noreturn]] static void Error();
 
 private:
+    void Settle(int index) const;
+    void StepFeed(std::size_t bytes) const;
+    void MergeTail();
+    void DropPending();
+    const std::string& At(int index) const noexcept {
+        const int head = static_cast<int>(lines_.Length());
+        return index < head ? lines_[index] : tail_[static_cast<std::size_t>(index - head)];
+    }
+    std::string& At(int index) noexcept {
+        const int head = static_cast<int>(lines_.Length());
+        return index < head ? lines_[index] : tail_[static_cast<std::size_t>(index - head)];
+    }
     void Grow();
     void ReserveMore(std::int64_t extraLines);
     void TrimCapacity();
@@ -101,11 +162,20 @@ private:
     void NoteChanged(int index, bool wasHard);
 
     SplitVector<std::string> lines_;
+    // Lines split from the feed after lines_. A deque, so that splitting
+    // while a caller holds a line moves nothing; an edit that reaches them
+    // moves them into lines_ first.
+    mutable std::deque<std::string> tail_;
+    mutable std::unique_ptr<LineFeed> feed_;
+    mutable std::unique_ptr<LineShaper> shaper_;
+    std::int64_t feedBytes_ = 0;  // what the feed held when it came
+    mutable std::string feedError_;
+    mutable std::vector<std::string> rows_;  // scratch of the shaper
     // Built on first use after a wholesale change, then kept up to date.
     mutable HardLineIndex breaks_;
     mutable bool breaksValid_ = false;
-    int count_ = 0;
-    int capacity_ = 0;
+    mutable int count_ = 0;  // lines_ and tail_
+    int capacity_ = 0;       // of lines_
 };
 
 }  // namespace tarn

@@ -56,6 +56,16 @@ TTarnEditView::TTarnEditView(QWidget* parent) : QWidget(parent), edit_(this), ru
 
     connect(&blink_, &QTimer::timeout, this, &TTarnEditView::Blink);
     timer40_.setInterval(40);
+    // A slice of a few milliseconds at a time, so that keys and paints go
+    // between them; the scroll bar follows as the rows come in.
+    settle_.setInterval(0);
+    settle_.setSingleShot(true);
+    connect(&settle_, &QTimer::timeout, this, [this] {
+        constexpr std::size_t kSlice = 256 * 1024;
+        if (!edit_.SettleSome(kSlice)) return;
+        UpdateScrollRanges();
+        settle_.start();
+    });
     connect(&timer40_, &QTimer::timeout, this, [this] { WndProc(msg::WM_TIMER, 1, 0); });
 
     // Window creation: canvas and metrics, scroll boxes at 0, the gutter.
@@ -153,7 +163,7 @@ void TTarnEditView::ComputeGutterWidth() {
 bool TTarnEditView::GrowGutter() {
     if (!settings_.ShowLineNumber) return false;
     const int before = textLeft_;
-    const int need = font_.Width(std::to_string(edit_.LineCount())) + settings_.LeftMargin() + 7;
+    const int need = font_.Width(std::to_string(edit_.RowsForScroll())) + settings_.LeftMargin() + 7;
     while (textLeft_ < need) textLeft_ += 10;
     while (need < textLeft_ - 1.5 * zeroW_ && textLeftBase_ < need) textLeft_ -= 10;
     ComputeMetrics();
@@ -187,7 +197,7 @@ void TTarnEditView::ReDesign() {
     ComputeGutterWidth();
     ComputeMetrics();
     ResizeSurface();
-    if (edit_.CurposY < edit_.LineCount())
+    if (edit_.CurposY >= 0 && edit_.HasRow(edit_.CurposY))
         edit_.CaretPixelX = edit_.PixelOfColumn(edit_.CurposY, edit_.CurposX) - edit_.ClOffsetX;
     if (caretCreated_) {
         DestroyCaret();
@@ -196,6 +206,8 @@ void TTarnEditView::ReDesign() {
     PlaceCaret();
     edit_.RefreshLine();
 }
+
+void TTarnEditView::SettleLater() { settle_.start(); }
 
 void TTarnEditView::OnSize() {
     ComputeMetrics();
@@ -363,11 +375,11 @@ void TTarnEditView::RecreateWindow() {
 int TTarnEditView::ColumnToPixel(int row, int col) const { return TextOrigin() + edit_.PixelOfColumn(row, col); }
 
 TextPos TTarnEditView::PointToPosition(int x, int y) {
-    if (edit_.LineCount() == 0) return {0, 0};
+    if (!edit_.HasRow(0)) return {0, 0};
     const int lh = std::max(1, edit_.Lineheight);
     int row = std::min(edit_.ClOffsetY + edit_.ClLineCount - 1,
                        edit_.ClOffsetY + std::max(0, y - settings_.TopMargin()) / lh);
-    row = std::clamp(row, 0, edit_.LastLine());
+    row = edit_.ClampRow(row);
     int col = 0;
     if (x - textLeft_ < -4) {
         edit_.ClOffsetX = 0;

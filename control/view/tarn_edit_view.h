@@ -148,6 +148,7 @@ public:
     void PlaceCaret() override;
     void MoveUnderline(int oldRow, int newRow) override;
     void RecreateWindow() override;
+    void SettleLater() override;
     unsigned ModifierState() const override;
     bool ClipboardText(std::string& text) override;
     void SetClipboardText(std::string_view text, bool box) override;
@@ -325,6 +326,7 @@ private:
     // The caret.
     QTimer blink_;
     QTimer timer40_;
+    QTimer settle_;  // splits a document being read between events
     bool caretCreated_ = false;
     bool caretForced_ = false;
     bool blinkOn_ = true;

@@ -34,7 +34,7 @@ public:
         }
         const bool hardEnd = IsLineTerminated(raw);
         const std::string text = Lowered(VisibleText(raw));
-        const std::string next = i + 1 < lines_.Count() ? Lowered(VisibleText(lines_.Line(i + 1))) : std::string();
+        const std::string next = lines_.Has(i + 1) ? Lowered(VisibleText(lines_.Line(i + 1))) : std::string();
         const std::string look = text + next;
         const int n = static_cast<int>(text.size());
         int pos = 0;  // 0-based here
@@ -114,9 +114,12 @@ private:
 
 std::vector<UrlRun> FindUrlRuns(const TTarnStrings& lines, int a, int b, bool singleByte) {
     std::vector<UrlRun> runs;
-    if (lines.Count() == 0) return runs;
-    a = std::clamp(a, 0, lines.Count() - 1);
-    b = std::clamp(b, 0, lines.Count() - 1);
+    if (!lines.Has(0)) return runs;
+    // Rows are looked at only as far as b: a document still being read is
+    // not split beyond it.
+    auto clampRow = [&](int y) { return y <= 0 ? 0 : lines.Has(y) ? y : lines.Count() - 1; };
+    a = clampRow(a);
+    b = clampRow(b);
     int first = a;
     while (first > 0 && IsWrapSegment(lines.Line(first - 1))) --first;
     Scanner scan(lines, singleByte);

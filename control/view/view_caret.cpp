@@ -64,7 +64,7 @@ void TTarnEditView::PlaceCaret() {
 }
 
 QVariant TTarnEditView::inputMethodQuery(Qt::InputMethodQuery query) const {
-    const bool hasRow = edit_.CurposY >= 0 && edit_.CurposY < edit_.LineCount();
+    const bool hasRow = edit_.HasRow(edit_.CurposY);
     const std::string_view row = hasRow ? VisibleText(edit_.Lines.Line(edit_.CurposY)) : std::string_view();
     auto units = [&](int col) {
         col = std::clamp(col, 0, static_cast<int>(row.size()));

@@ -10,7 +10,7 @@ int ExclusiveRight(const QRect& r) { return r.x() + r.width(); }
 }  // namespace
 
 void TTarnEditView::UrlColouring(int a, int b, const QRect* clip) {
-    if (!settings_.ColorPrintF || edit_.LineCount() == 0) return;
+    if (!settings_.ColorPrintF || !edit_.HasRow(0)) return;
     const std::vector<UrlRun> runs = FindUrlRuns(edit_.Lines, a, b, edit_.SingleByteMode);
     if (runs.empty()) return;
     TPaintScope s(*this);
@@ -34,19 +34,19 @@ void TTarnEditView::UrlColouring(int a, int b, const QRect* clip) {
 }
 
 void TTarnEditView::ColorPrintText(int index1, int index2) {
-    if (edit_.LineCount() == 0) return;
+    if (!edit_.HasRow(0)) return;
     UrlColouring(index1, index2, nullptr);
 }
 
 void TTarnEditView::SetTxtColor(int x, int y, int L, Colour fontColor, Colour backColor, bool normalF) {
-    if (edit_.LineCount() == 0 || y < 0 || y > edit_.LastLine() || L <= 0) return;
+    if (!edit_.HasRow(y) || L <= 0) return;
     // The rows the run covers, each giving at most its own bytes.
     struct Piece {
         int row, from, to;
     };
     std::vector<Piece> pieces;
     int start = std::max(0, x);
-    for (int row = y; L > 0 && row <= edit_.LastLine(); ++row) {
+    for (int row = y; L > 0 && edit_.HasRow(row); ++row) {
         const int len = static_cast<int>(edit_.Lines.Line(row).size());
         const int n = std::min(L, std::max(0, len - start));
         pieces.push_back({row, start, start + n});
@@ -83,7 +83,7 @@ void TTarnEditView::SetTxtColor2(int x, int y, int L, Colour fontColor, Colour b
     {
         TPaintScope s(*this);
         int start = std::max(0, x);
-        for (int row = y; L > 0 && row <= edit_.LastLine(); ++row) {
+        for (int row = y; L > 0 && edit_.HasRow(row); ++row) {
             const std::string& line = edit_.Lines.Line(row);
             const int len = static_cast<int>(line.size());
             const int end = start + std::min(L, std::max(0, len - start));

@@ -212,7 +212,7 @@ void TViewInput::CharRight() {
     TTarnEdit& e = view_.Editor();
     const std::string& line = e.Lines.Line(e.CurposY);
     const int vis = VisibleLength(line);
-    const bool last = e.CurposY == e.LastLine();
+    const bool last = !e.HasRow(e.CurposY + 1);
     auto nextRow = [&] {
         const bool sideways = e.ClOffsetX != 0;
         e.ClOffsetX = 0;
@@ -267,7 +267,7 @@ void TViewInput::RowStart() {
 void TViewInput::RowEnd() {
     TTarnEdit& e = view_.Editor();
     const int vis = VisibleLength(e.Lines.Line(e.CurposY));
-    if (e.CurposY == e.LastLine() && e.CurposX == vis) return;
+    if (!e.HasRow(e.CurposY + 1) && e.CurposX == vis) return;
     const int before = e.ClOffsetX;
     e.ClOffsetX = std::max(0, e.PixelOfColumn(e.CurposY, vis) + e.CaretMargin() - e.DwclientX);
     e.MoveCaret(vis, e.CurposY, Txmovemode::normal, true, false);
@@ -285,7 +285,7 @@ void TViewInput::WordRight() {
         CharRight();
         return;
     }
-    if (target >= VisibleLength(line) && IsWrapSegment(line) && e.CurposY < e.LastLine())
+    if (target >= VisibleLength(line) && IsWrapSegment(line) && e.HasRow(e.CurposY + 1))
         e.MoveCaret(0, e.CurposY + 1, Txmovemode::normal, true, false);
     else
         e.MoveCaret(target, e.CurposY, Txmovemode::normal, true, false);

@@ -89,7 +89,7 @@ void TViewInput::LeftPress(unsigned keys, int x, int y) {
         const int row = e.CurposY;
         const std::string& line = e.Lines.Line(row);
         if (!(line.size() == 1 && line[0] == '\0')) {
-            if (HasEofMark(line) || row == e.LastLine()) {
+            if (HasEofMark(line) || !e.HasRow(row + 1)) {
                 e.GCurposX = VisibleLength(line);
                 e.GCurposY = row;
             } else {

@@ -104,7 +104,7 @@ void TTarnEditView::FullRepaint(bool fromPaintMessage) {
     {
         TPaintScope s(*this);
         const int first = edit_.ClOffsetY;
-        const int last = std::min(edit_.LastLine(), first + edit_.ClLineCount - 1);
+        const int last = edit_.RowAtMost(first + edit_.ClLineCount - 1);
         for (int i = first; i <= last; ++i) PaintRow(i);
         FillBelowText();
         DrawGutter(first, last);
@@ -122,7 +122,7 @@ void TTarnEditView::FullRepaint(bool fromPaintMessage) {
 }
 
 bool TTarnEditView::RowVisible(int row) const {
-    return row >= edit_.ClOffsetY && row < edit_.ClOffsetY + edit_.ClLineCount && row <= edit_.LastLine();
+    return row >= edit_.ClOffsetY && row < edit_.ClOffsetY + edit_.ClLineCount && edit_.HasRow(row);
 }
 
 void TTarnEditView::PaintRow(int row) {
@@ -137,7 +137,7 @@ void TTarnEditView::PaintRow(int row) {
 }
 
 void TTarnEditView::RedrawRows(RedrawScope scope, int from, int to) {
-    if (edit_.LineCount() == 0) return;
+    if (!edit_.HasRow(0)) return;
     if (Batching()) {
         // Rows of the document, not of the window: whatever scrolls before
         // the batch ends repaints everything anyway. A range that runs to
@@ -168,7 +168,7 @@ void TTarnEditView::RedrawRows(RedrawScope scope, int from, int to) {
             b = std::min(to, lastVisible);
             break;
     }
-    b = std::min(b, edit_.LastLine());
+    b = edit_.RowAtMost(b);
     // Rows above the window are not on it: painting them would draw over
     // the top band.
     a = std::max(a, firstVisible);
@@ -187,12 +187,12 @@ void TTarnEditView::RedrawRows(RedrawScope scope, int from, int to) {
 }
 
 void TTarnEditView::DrawLine(int y1, int y2) {
-    if (edit_.LineCount() == 0) return;
+    if (!edit_.HasRow(0)) return;
     if (Batching()) {
         PutOffRows(y1, y2);
         return;
     }
-    const int lastVisible = std::min(edit_.LastLine(), edit_.ClOffsetY + edit_.ClLineCount - 1);
+    const int lastVisible = edit_.RowAtMost(edit_.ClOffsetY + edit_.ClLineCount - 1);
     y1 = std::max(y1, edit_.ClOffsetY);
     y2 = std::min(y2, lastVisible);
     HideCaret();
@@ -244,14 +244,14 @@ void TTarnEditView::FlushBatch() {
 
 void TTarnEditView::FillBelowText() {
     TPaintScope s(*this);
-    const int shown = std::max(0, std::min(edit_.ClLineCount, edit_.LineCount() - edit_.ClOffsetY));
+    const int shown = std::max(0, std::min(edit_.ClLineCount, edit_.RowsAtLeast(edit_.ClOffsetY + edit_.ClLineCount) - edit_.ClOffsetY));
     const int y = settings_.TopMargin() + shown * edit_.Lineheight;
     s->fillRect(QRect(0, y, surface_.width(), std::max(0, surface_.height() - y)), ToQColor(settings_.Color()));
 }
 
 void TTarnEditView::RecomputeWidestRow() {
     int widest = 0;
-    const int last = std::min(edit_.LastLine(), edit_.ClOffsetY + edit_.ClLineCount - 1);
+    const int last = edit_.RowAtMost(edit_.ClOffsetY + edit_.ClLineCount - 1);
     for (int i = edit_.ClOffsetY; i <= last; ++i)
         widest = std::max(widest, edit_.ExpandedWidth(VisibleText(edit_.Lines.Line(i))));
     edit_.WidestRow = widest;

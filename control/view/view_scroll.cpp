@@ -51,14 +51,14 @@ LRESULT TTarnEditView::VScroll(int code, int thumb, LPARAM origin) {
 }
 
 void TTarnEditView::MoveCaretRows(int d) {
-    if (d == 0 || edit_.LineCount() == 0) return;
+    if (d == 0 || !edit_.HasRow(0)) return;
     if (d < 0 && edit_.CurposY == 0) return;
-    if (d > 0 && edit_.CurposY == edit_.LastLine()) return;
+    if (d > 0 && !edit_.HasRow(edit_.CurposY + 1)) return;
     if (edit_.GoalX != goalMeasuredFor_) {
         goalPixel_ = edit_.PixelOfColumn(edit_.CurposY, edit_.GoalX);
         goalMeasuredFor_ = edit_.GoalX;
     }
-    const int row = std::clamp(edit_.CurposY + d, 0, edit_.LastLine());
+    const int row = edit_.ClampRow(edit_.CurposY + d);
     const int col = edit_.ColumnAtPixel(row, goalPixel_, edit_.FreeCaretMode()).column;
     const int oldRow = edit_.CurposY;
     edit_.CurposY = row;
@@ -146,7 +146,7 @@ void TTarnEditView::UpdateVerticalRange() {
     vbar_->setRange(0, std::max(1, CeilDiv(vmax, vUnit_)));
     vbar_->setPageStep(std::max(1, edit_.ClLineCount / vUnit_));
     vbar_->setValue(CeilDiv(edit_.ClOffsetY, vUnit_));
-    vbar_->setEnabled(edit_.ClLineCount < edit_.LineCount() + k - 1);
+    vbar_->setEnabled(edit_.ClLineCount < edit_.RowsForScroll() + k - 1);
     settingBars_ = false;
 }
 

@@ -54,8 +54,8 @@ void TTarnEditView::PaintBoxRow(int row) {
 }
 
 void TTarnEditView::RepaintSelectionEnd(int endX, int endY, int boxRightPixel) {
-    if (edit_.LineCount() == 0) return;
-    endY = std::clamp(endY, 0, edit_.LastLine());
+    if (!edit_.HasRow(0)) return;
+    endY = edit_.ClampRow(endY);
     // Far beyond any row the pixel arithmetic of box bounds would overflow.
     endX = std::clamp(endX, 0, std::max(static_cast<int>(edit_.Lines.Line(endY).size()), edit_.MaxCurposX()));
     if (edit_.FreeCaretMode() && !edit_.BoxSelMode()) {
@@ -65,7 +65,7 @@ void TTarnEditView::RepaintSelectionEnd(int endX, int endY, int boxRightPixel) {
     }
     edit_.SelEndX = endX;
     edit_.SelEndY = endY;
-    const int prev = std::clamp(edit_.PrevSelEndY, 0, edit_.LastLine());
+    const int prev = edit_.ClampRow(edit_.PrevSelEndY);
     HideCaret();
     {
         TPaintScope s(*this);
