@@ -25,9 +25,9 @@ bool TTarnEdit::EditSave(TxUndoAction action, std::string_view s, int posx, int 
             posx = std::min(GCurposX, SelEndX);
         }
     }
-    if (WordWrap() && LineCount() > 0) {
+    if (WordWrap() && HasRow(0)) {
         // Positions from the host may lie anywhere; convert only real ones.
-        posy = std::clamp(posy, 0, LastLine());
+        posy = ClampRow(posy);
         posx = std::max(0, posx);
         WtoNcurpos(posx, posy);
     }

@@ -8,7 +8,8 @@
 namespace tarn {
 
 void TTarnEdit::Rewrap(int first, int last, bool repaint, bool countChanged) {
-    if (LineCount() == 0) return;
+    // Rows are split only as far as the edit reaches.
+    if (!HasRow(0)) return;
     if (!WordWrap()) {
         if (repaint) {
             MoveCaret(CurposX, CurposY, Txmovemode::normal, true, true);
@@ -16,9 +17,8 @@ void TTarnEdit::Rewrap(int first, int last, bool repaint, bool countChanged) {
         }
         return;
     }
-    const int count0 = LineCount();
-    int s = std::clamp(first, 0, LastLine());
-    const int e = std::clamp(last, s, LastLine());
+    int s = ClampRow(first);
+    const int e = std::max(s, ClampRow(last));
     // Text may flow back into the segment before the change.
     if (s > 0 && IsWrapSegment(Lines.Line(s - 1))) --s;
 
@@ -38,7 +38,7 @@ void TTarnEdit::Rewrap(int first, int last, bool repaint, bool countChanged) {
                     caretCol = static_cast<long long>(line.size()) + CurposX;
                 }
                 line += seg;
-                if (IsLineTerminated(seg) || i == LastLine()) break;
+                if (IsLineTerminated(seg) || !HasRow(i + 1)) break;
                 ++i;
             }
             joined.push_back(std::move(line));
@@ -92,12 +92,12 @@ void TTarnEdit::Rewrap(int first, int last, bool repaint, bool countChanged) {
     } else if (CurposY >= s + consumed) {
         caretRow = CurposY + produced - consumed;
     }
-    caretRow = std::clamp(caretRow, 0, LastLine());
+    caretRow = ClampRow(caretRow);
 
     if (repaint) {
         const bool scrolled = MoveCaret(caretX, caretRow, Txmovemode::normal, true, true);
         if (!scrolled) {
-            if (LineCount() != count0) {
+            if (produced != consumed) {
                 View().UpdateScrollRanges();
                 View().RepaintAll();
             } else if (produced != consumed || countChanged) {

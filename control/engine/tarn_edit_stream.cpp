@@ -42,8 +42,8 @@ void TTarnEdit::AfterEditRefresh(int first, int last, int countChanged, int care
 }
 
 TextPos TTarnEdit::CleanPosition(TextPos p, bool roundUp) const {
-    const int last = LastLine();
     p.Y = RowIn(p.Y);
+    const bool last = !HasRow(p.Y + 1);
     const std::string& line = Lines.Line(p.Y);
     const int full = static_cast<int>(line.size());
     const int vis = VisibleLength(line);
@@ -51,7 +51,7 @@ TextPos TTarnEdit::CleanPosition(TextPos p, bool roundUp) const {
     if (p.X > vis) {
         // Inside or after the ending: the end of the document stays before
         // its NUL; a line break is taken whole or not at all.
-        if (p.Y == last || !IsLineTerminated(line)) p.X = std::min(p.X, vis == full ? full : vis);
+        if (last || !IsLineTerminated(line)) p.X = std::min(p.X, vis == full ? full : vis);
         else if (roundUp || p.X == full) p = {0, p.Y + 1};
         else p.X = vis;
         return p;

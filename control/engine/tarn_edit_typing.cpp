@@ -162,7 +162,7 @@ void TTarnEdit::BackSpace() {
 void TTarnEdit::DeleteAfterCaret(bool deleteKey) {
     if (CaretScrollFix) MoveCaret(-1, CurposY, Txmovemode::normal, false, false);
     // At the end of a wrap segment the next character begins the next row.
-    while (CurposY < LastLine() && IsWrapSegment(Lines.Line(CurposY)) &&
+    while (HasRow(CurposY + 1) && IsWrapSegment(Lines.Line(CurposY)) &&
            CurposX >= static_cast<int>(Lines.Line(CurposY).size())) {
         CurposX = 0;
         ++CurposY;
@@ -177,7 +177,7 @@ void TTarnEdit::DeleteAfterCaret(bool deleteKey) {
     if (x >= 0 && x < size && x <= VisibleLength(line)) {
         const char c = line[static_cast<std::size_t>(x)];
         if (c == '\r' && x + 1 < size && line[static_cast<std::size_t>(x) + 1] == '\n') {
-            if (y < LastLine()) {
+            if (HasRow(y + 1)) {
                 removed = "\r\n";
                 line.erase(static_cast<std::size_t>(x), 2);
                 if (!WordWrap()) line += Lines.Line(y + 1);

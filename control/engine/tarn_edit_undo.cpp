@@ -38,10 +38,10 @@ void TTarnEdit::CaretToRecord(int x, int y) {
     x = std::max(0, x);
     y = std::max(0, y);
     if (WordWrap()) {
-        y = std::min(y, LastLine());
+        y = RowAtMost(y);
         NtoWcurpos(x, y);
     }
-    y = std::clamp(y, 0, LastLine());
+    y = ClampRow(y);
     const std::string& line = Lines.Line(y);
     x = std::clamp(x, 0, VisibleLength(line));
     if (SplitsCharacter(line, x, SingleByteMode)) --x;

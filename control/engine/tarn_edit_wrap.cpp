@@ -232,14 +232,15 @@ void TTarnEdit::Relayout(bool on, bool repaint) {
 }
 
 void TTarnEdit::NtoWcurpos(int& x, int& y) const {
-    const int last = LastLine();
-    if (last < 0) {
+    // Rows are split only as far as the position needs.
+    if (!HasRow(0)) {
         x = y = 0;
         return;
     }
-    int row = last;
+    int row;
     if (y <= 0) row = 0;
-    else if (y - 1 < Lines.HardBreakCount()) row = std::min(last, Lines.HardBreakLine(y - 1) + 1);
+    else if (Lines.HasHardBreak(y - 1)) row = RowAtMost(Lines.HardBreakLine(y - 1) + 1);
+    else row = LastLine();
     y = row;
     if (x <= 0) return;
     // The column runs on over the stored lines; one exactly at a cut stays
@@ -249,17 +250,16 @@ void TTarnEdit::NtoWcurpos(int& x, int& y) const {
         x = static_cast<int>(rem);
         y = i;
         rem -= static_cast<long long>(Lines.Line(i).size());
-        if (rem <= 0 || i == last) break;
+        if (rem <= 0 || !HasRow(i + 1)) break;
     }
 }
 
 void TTarnEdit::WtoNcurpos(int& x, int& y) const {
-    const int last = LastLine();
-    if (last < 0) {
+    if (!HasRow(0)) {
         x = y = 0;
         return;
     }
-    const int row = std::clamp(y, 0, last);
+    const int row = ClampRow(y);
     long long nx = x;
     for (int j = row - 1; j >= 0; --j) {
         const std::string& line = Lines.Line(j);

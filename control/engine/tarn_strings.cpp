@@ -48,6 +48,8 @@ void TTarnStrings::DropPending() {
 void TTarnStrings::StepFeed(std::size_t bytes) const {
     auto keep = [this](std::string&& row) {
         if (count_ >= kMaxCount) Error();
+        // The index of hard breaks covers the split lines and grows with them.
+        if (breaksValid_ && HasLineBreak(row)) breaks_.Append(count_);
         tail_.push_back(std::move(row));
         ++count_;
     };
@@ -127,7 +129,6 @@ void TTarnStrings::NoteChanged(int index, bool wasHard) {
 }
 
 const HardLineIndex& TTarnStrings::Breaks() const {
-    SettleAll();
     if (!breaksValid_) {
         breaks_.Clear();
         for (int i = 0; i < count_; ++i)
@@ -139,15 +140,24 @@ const HardLineIndex& TTarnStrings::Breaks() const {
 
 int TTarnStrings::HardBreaksBefore(int index) const {
     if (index <= 0) return 0;
+    Settle(index - 1);
     return Breaks().CountBefore(index);
 }
 
-int TTarnStrings::HardBreakCount() const { return Breaks().Size(); }
+int TTarnStrings::HardBreakCount() const {
+    SettleAll();
+    return Breaks().Size();
+}
+
+bool TTarnStrings::HasHardBreak(int k) const {
+    if (k < 0) return false;
+    while (Breaks().Size() <= k && feed_) StepFeed(kSettleStep);
+    return k < Breaks().Size();
+}
 
 int TTarnStrings::HardBreakLine(int k) const {
-    const HardLineIndex& b = Breaks();
-    if (k < 0 || k >= b.Size()) Error();
-    return b.At(k);
+    if (!HasHardBreak(k)) Error();
+    return Breaks().At(k);
 }
 
 void TTarnStrings::Adopt(std::vector<std::string>&& list) {
@@ -160,7 +170,12 @@ void TTarnStrings::Adopt(std::vector<std::string>&& list) {
 }
 
 void TTarnStrings::Grow() {
-    SetCapacity(capacity_ + std::max(static_cast<int>(lines_.Length()) / 128, 32));
+    // Room in the line array only: lines still pending stay pending.
+    const int n = static_cast<int>(std::min<std::int64_t>(
+        kMaxCount, std::int64_t{capacity_} + std::max(static_cast<int>(lines_.Length()) / 128, 32)));
+    if (n <= capacity_) Error();
+    lines_.Reallocate(n);
+    capacity_ = n;
 }
 
 int TTarnStrings::Add(std::string s) {

@@ -133,6 +133,8 @@ public:
     int HardBreaksBefore(int index) const;
     int HardBreakCount() const;
     int HardBreakLine(int k) const;
+    // Whether there is a k-th; splits only until it is found.
+    bool HasHardBreak(int k) const;
 
     // Replaces the content by list, taking its strings.
     void Adopt(std::vector<std::string>&& list);

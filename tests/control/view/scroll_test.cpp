@@ -151,6 +151,31 @@ TEST(ScrollRange, KeepOutRowsLetTheViewPassTheEnd) {
     EXPECT_FALSE(v->VerticalBar()->isEnabled());
 }
 
+// A document too long to split at once shows its first screen, and its
+// scroll range grows exact as idle time splits the rest.
+TEST(ScrollRange, ALongDocumentsRangeBecomesExactAsItsRowsComeIn) {
+    auto v = MakeView(300, 200);
+    auto& e = v->Editor();
+    std::string text;
+    for (int i = 0; i < 20000; ++i) text += "<p>row " + std::to_string(i) + " of the page</p>\r\n";
+    e.SetText(text);
+    ASSERT_TRUE(e.Lines.Settling());
+    EXPECT_LT(e.Lines.SettledCount(), 20000);
+    EXPECT_TRUE(v->VerticalBar()->isEnabled());
+    EXPECT_GT(v->VerticalBar()->maximum(), 20000 * 9 / 10 - e.ClLineCount);
+    // Straight to the end on the estimate: the rows there are split at once.
+    v->WndProc(msg::WM_VSCROLL, msg::SB_BOTTOM, 0);
+    for (int i = 0; i < 100000 && e.Lines.Settling(); ++i) QCoreApplication::processEvents();
+    ASSERT_FALSE(e.Lines.Settling());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(e.LineCount(), 20001);
+    EXPECT_EQ(e.VerticalMaximum(), e.LineCount() + e.KeepOutRows() - e.ClLineCount - 1);
+    EXPECT_EQ(v->VerticalBar()->maximum(), e.VerticalMaximum());
+    EXPECT_LE(e.ClOffsetY, e.VerticalMaximum());
+    EXPECT_GE(e.ClOffsetY + e.ClLineCount - 1, e.LastLine());
+    EXPECT_EQ(e.Text(), text);
+}
+
 TEST_F(Scrolling, PagingTheViewRepaintsTheNewRows) {
     v->WndProc(msg::WM_VSCROLL, msg::SB_PAGEDOWN, 0);
     v->Settings().SelColor = kRed;
