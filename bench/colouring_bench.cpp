@@ -117,10 +117,8 @@ struct Editor {
 
     bool Make(QString* error) {
         form = std::make_unique<QWidget>();
-        form->resize(800, 600);
-        control = ControlHost::Create(form.get(), std::string(), error);
+        control = bench_support::ControlInForm(*form, error);
         if (!control) return false;
-        control->Window()->setGeometry(0, 0, 800, 600);
         settings.HTMLTagList = ShippedList("HtmlText.ctd");
         settings.CommentTagList = ShippedList("CommentText.ctd");
         settings.HTMLTagColor = quenby::RGB(0, 0, 255);
@@ -130,12 +128,7 @@ struct Editor {
                          [this](int l1, int l2, int dx1, int dy1, int dx2, int dy2) { Colour(l1, l2, dx1, dy1, dx2, dy2); });
         page = DensePage(2400);
         control->SetText(page);
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get())) {
-            *error = QStringLiteral("the window was not shown");
-            return false;
-        }
-        return true;
+        return bench_support::ShowForm(*form, error);
     }
 };
 

@@ -3,14 +3,36 @@
 
 #include <QApplication>
 #include <QString>
+#include <QTest>
+#include <QWidget>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <string>
 
+#include "host/common/control_host.h"
 #include "program_folder.h"
 
 namespace bench_support {
+
+// A control filling a form of 800 x 600, the window every benchmark with a
+// control measures; null (and error set) when none could be made.
+inline std::unique_ptr<quenby::ControlHost> ControlInForm(QWidget& form, QString* error) {
+    form.resize(800, 600);
+    std::unique_ptr<quenby::ControlHost> control = quenby::ControlHost::Create(&form, std::string(), error);
+    if (control) control->Window()->setGeometry(0, 0, 800, 600);
+    return control;
+}
+
+// Shows the form and waits until it is on the screen.
+inline bool ShowForm(QWidget& form, QString* error) {
+    form.show();
+    if (QTest::qWaitForWindowExposed(&form)) return true;
+    *error = QStringLiteral("the window was not shown");
+    return false;
+}
 
 // The main of a benchmark of windows with a control: off screen unless told
 // otherwise, in a program folder of its own with the control registered, one

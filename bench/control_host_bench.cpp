@@ -80,10 +80,8 @@ struct Host {
 
     bool Make(QString* error) {
         form = std::make_unique<QWidget>();
-        form->resize(800, 600);
-        control = ControlHost::Create(form.get(), std::string(), error);
+        control = bench_support::ControlInForm(*form, error);
         if (!control) return false;
-        control->Window()->setGeometry(0, 0, 800, 600);
         control->SetFontName(QStringLiteral("IPAGothic"));
         control->Put(dispid::Column, 72);
         control->Put(dispid::WordWrap, true);
@@ -95,12 +93,7 @@ struct Host {
                          });
         QObject::connect(control.get(), &ControlHost::findChangeEnd,
                          [this](const QString&, const QString&, int count) { changed = count; });
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get())) {
-            *error = QStringLiteral("the window was not shown");
-            return false;
-        }
-        return true;
+        return bench_support::ShowForm(*form, error);
     }
 
     bool Load(int mb) {

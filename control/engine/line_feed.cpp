@@ -25,8 +25,7 @@ std::unique_ptr<LineFeed> LineFeed::FromFile(const std::filesystem::path& name) 
     std::int64_t held = 0;
     for (const FileBlock& b : f->blocks_) held += static_cast<std::int64_t>(b.size);
     f->remaining_ = f->reader_->AtEnd() ? held : std::max(held, f->reader_->Size());
-    LineFeed* raw = f.get();
-    Sink forward = [raw](std::string&& line) { (*raw->sink_)(std::move(line)); };
+    const Sink forward = f->ToStepSink();
     switch (detector.Kind()) {
         case LineBreakKind::CRLF:
             f->endWithNul_ = true;
@@ -45,17 +44,21 @@ std::unique_ptr<LineFeed> LineFeed::FromText(std::string text) {
     std::unique_ptr<LineFeed> f(new LineFeed);
     f->remaining_ = static_cast<std::int64_t>(text.size());
     f->text_ = std::move(text);
-    LineFeed* raw = f.get();
-    f->textSplitter_ = std::make_unique<TextSplitter>(TextSplitter::kTerminateLast,
-                                                      [raw](std::string&& line) { (*raw->sink_)(std::move(line)); });
+    f->textSplitter_ = std::make_unique<TextSplitter>(TextSplitter::kTerminateLast, f->ToStepSink());
     return f;
+}
+
+// The splitters live as long as the feed; each line goes to the sink of
+// the step that is running.
+LineFeed::Sink LineFeed::ToStepSink() {
+    return [this](std::string&& line) { (*sink_)(std::move(line)); };
 }
 
 // What is left of the first unsplit block, reading the next one when none
 // is held; false at the end of the source (or where reading failed).
 bool LineFeed::NextPiece(std::string_view& piece) {
     if (!reader_) {
-        if (textDone_ || pos_ >= text_.size()) return false;
+        if (pos_ >= text_.size()) return false;
         piece = std::string_view(text_).substr(pos_);
         return true;
     }
@@ -80,7 +83,7 @@ bool LineFeed::NextPiece(std::string_view& piece) {
 }
 
 bool LineFeed::Exhausted() const noexcept {
-    if (!reader_) return textDone_ || text_.empty();
+    if (!reader_) return pos_ >= text_.size();
     if (!error_.empty()) return true;
     const bool held = blocks_.size() > 1 || (blocks_.size() == 1 && pos_ < blocks_.front().size);
     return !held && reader_->AtEnd();
@@ -112,10 +115,8 @@ bool LineFeed::Step(std::size_t bytes, const Sink& sink) {
         pos_ += n;
         remaining_ = std::max<std::int64_t>(0, remaining_ - static_cast<std::int64_t>(n));
         bytes -= n;
-        if (!reader_ && pos_ >= text_.size()) {
-            textDone_ = true;
-            std::string().swap(text_);
-        }
+        // Split text goes back at once (pos_ stays past its end).
+        if (!reader_ && pos_ >= text_.size()) std::string().swap(text_);
     }
     if (more && !Exhausted()) {
         sink_ = nullptr;

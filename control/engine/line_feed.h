@@ -38,14 +38,14 @@ private:
     LineFeed() = default;
     bool NextPiece(std::string_view& piece);
     bool Exhausted() const noexcept;
+    Sink ToStepSink();
     void FeedSplitter(std::string_view piece);
     void FinishSplitter();
 
     std::unique_ptr<BlockReader> reader_;
     std::deque<FileBlock> blocks_;  // read, not yet split
-    std::string text_;              // the source of FromText
-    bool textDone_ = false;
-    std::size_t pos_ = 0;           // in the first block (or the text)
+    std::string text_;     // the source of FromText
+    std::size_t pos_ = 0;  // in the first block (or the text)
     std::int64_t remaining_ = 0;
     std::string error_;
     bool endWithNul_ = false;  // a CR LF file: a NUL behind it ends the document

@@ -22,21 +22,6 @@ std::string Describe(const char* what, const std::filesystem::path& name, int er
     return std::string(what) + " \"" + name.string() + "\": " + std::strerror(err);
 }
 
-// An open file descriptor, closed on every path out.
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() { if (fd_ >= 0) ::close(fd_); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    Fd(Fd&& o) noexcept : fd_(o.release()) {}
-    Fd& operator=(Fd&&) = delete;
-    int get() const noexcept { return fd_; }
-    int release() noexcept { int f = fd_; fd_ = -1; return f; }
-private:
-    int fd_;
-};
-
 Fd OpenForReading(const std::filesystem::path& name) {
     Fd fd(::open(name.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) throw EFileError(Describe("cannot open", name, errno));
@@ -54,13 +39,14 @@ std::size_t ReadSome(int fd, char* buf, std::size_t n, const std::filesystem::pa
     }
 }
 
-std::int64_t FileSize(int fd) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return 0;
-    return st.st_size;
-}
-
 }  // namespace
+
+Fd::~Fd() { reset(); }
+
+void Fd::reset() noexcept {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
 
 TextSplitter::TextSplitter(TTarnStrings& store, Mode mode) : TextSplitter(store, mode, store.Count()) {}
 TextSplitter::TextSplitter(TTarnStrings& store, Mode mode, int insertAt)
@@ -251,26 +237,20 @@ FileBlock& FileBlock::operator=(FileBlock&& o) noexcept {
     return *this;
 }
 
-BlockReader::BlockReader(const std::filesystem::path& name) : name_(name) {
-    Fd fd = OpenForReading(name);
+BlockReader::BlockReader(const std::filesystem::path& name) : name_(name), fd_(OpenForReading(name)) {
     struct stat st {};
-    if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode)) {
+    if (::fstat(fd_.get(), &st) == 0 && S_ISREG(st.st_mode)) {
         size_ = st.st_size;
         mtimeSec_ = st.st_mtim.tv_sec;
         mtimeNsec_ = st.st_mtim.tv_nsec;
     }
-    fd_ = fd.release();
-}
-
-BlockReader::~BlockReader() {
-    if (fd_ >= 0) ::close(fd_);
 }
 
 FileBlock BlockReader::Next(std::size_t blockSize) {
     if (end_) return FileBlock();
     if (read_ > 0) {
         struct stat st {};
-        if (::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode) &&
+        if (::fstat(fd_.get(), &st) == 0 && S_ISREG(st.st_mode) &&
             (st.st_size != size_ || st.st_mtim.tv_sec != mtimeSec_ || st.st_mtim.tv_nsec != mtimeNsec_))
             throw EFileError("\"" + name_.string() + "\" changed while it was being read");
     }
@@ -281,15 +261,14 @@ FileBlock BlockReader::Next(std::size_t blockSize) {
         left > 0 && left < static_cast<std::int64_t>(blockSize) ? static_cast<std::size_t>(left) + 1 : blockSize;
     FileBlock block(cap);
     while (block.size < cap) {
-        const std::size_t n = ReadSome(fd_, block.Data() + block.size, cap - block.size, name_);
+        const std::size_t n = ReadSome(fd_.get(), block.Data() + block.size, cap - block.size, name_);
         if (n == 0) break;
         block.size += n;
     }
     read_ += static_cast<std::int64_t>(block.size);
     if (block.size < cap) {
         end_ = true;
-        ::close(fd_);
-        fd_ = -1;
+        fd_.reset();
     }
     return block;
 }

@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace tarn {
 
@@ -58,6 +57,27 @@ private:
     LineBreakKind kind_ = LineBreakKind::Empty;
 };
 
+// An open file descriptor, closed on every path out.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd();
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    Fd(Fd&& o) noexcept : fd_(o.release()) {}
+    Fd& operator=(Fd&&) = delete;
+    int get() const noexcept { return fd_; }
+    int release() noexcept {
+        const int f = fd_;
+        fd_ = -1;
+        return f;
+    }
+    void reset() noexcept;  // closes it now
+
+private:
+    int fd_;
+};
+
 // Throws EFileError when the file cannot be opened or read.
 LineBreakKind DetectLineBreak(const std::filesystem::path& name);
 
@@ -91,7 +111,6 @@ public:
     FileBlock& operator=(const FileBlock&) = delete;
 
     char* Data() noexcept { return data_; }
-    std::size_t Capacity() const noexcept { return capacity_; }
     std::size_t size = 0;  // bytes read into it
     std::string_view View() const noexcept { return {data_, size}; }
 
@@ -107,9 +126,6 @@ class BlockReader {
 public:
     // Throws EFileError when the file cannot be opened.
     explicit BlockReader(const std::filesystem::path& name);
-    ~BlockReader();
-    BlockReader(const BlockReader&) = delete;
-    BlockReader& operator=(const BlockReader&) = delete;
 
     // The next block, empty at the end; throws EFileError.
     FileBlock Next(std::size_t blockSize);
@@ -119,7 +135,7 @@ public:
 
 private:
     std::filesystem::path name_;
-    int fd_ = -1;
+    Fd fd_;
     std::int64_t size_ = 0;
     std::int64_t read_ = 0;
     std::int64_t mtimeSec_ = 0;

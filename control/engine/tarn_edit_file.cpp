@@ -11,7 +11,7 @@ bool TTarnEdit::LoadFromFile(const std::filesystem::path& name) {
     try {
         feed = LineFeed::FromFile(name);
     } catch (const std::exception&) {
-        // The store is replaced only by a complete read: the document stays.
+        // A file that cannot be opened or begun leaves the document as it was.
         return false;
     }
     ResetState();
@@ -42,9 +42,11 @@ bool TTarnEdit::SettleSome(std::size_t bytes) {
     }
     // All rows are in: the scroll range and the gutter are exact now, and a
     // view scrolled by an estimate past the end comes back to it.
-    ClOffsetY = std::min(ClOffsetY, VerticalMaximum());
+    const int top = std::min(ClOffsetY, VerticalMaximum());
+    const bool moved = top != ClOffsetY;
+    ClOffsetY = top;
     View().UpdateScrollRanges();
-    View().RepaintAll();
+    if (moved) View().RepaintAll();
     return false;
 }
 

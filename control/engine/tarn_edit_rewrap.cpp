@@ -100,7 +100,7 @@ void TTarnEdit::Rewrap(int first, int last, bool repaint, bool countChanged) {
             if (produced != consumed) {
                 View().UpdateScrollRanges();
                 View().RepaintAll();
-            } else if (produced != consumed || countChanged) {
+            } else if (countChanged) {
                 View().RedrawRows(kRedrawFrom, s, s);
             } else if (e > first || consumed > 1) {
                 // As many rows as before and the same text lines: the rows

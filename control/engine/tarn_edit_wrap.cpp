@@ -49,13 +49,12 @@ private:
     const TTarnEdit& e_;
 };
 
-// Cuts each line of a document being read into rows; a line the host left
-// open (a CR without LF behind it) is joined with what follows, as a relayout
-// joins it.
+// Cuts each text line into rows; a stored line left open (a CR without LF
+// behind it, or a segment the host left in) is joined with what follows.
 class WrapShaper final : public LineShaper {
 public:
     explicit WrapShaper(const TTarnEdit& e) : e_(e) {}
-    void Shape(std::string&& line, std::vector<std::string>& rows) override {
+    void Shape(std::string_view line, std::vector<std::string>& rows) override {
         if (IsWrapSegment(line)) {
             joined_ += line;
             return;
@@ -176,19 +175,10 @@ void TTarnEdit::Relayout(bool on, bool repaint) {
         std::vector<std::string> out;
         if (on) {
             out.reserve(static_cast<std::size_t>(n) + static_cast<std::size_t>(Lines.ByteLength() / std::max(10, Column())));
-            std::string joined;  // a text line whose segments the host left in
-            for (int i = 0; i < n; ++i) {
-                const std::string& line = Lines.Line(i);
-                const bool open = IsWrapSegment(line) && i < n - 1;
-                if (open || !joined.empty()) {
-                    joined += line;
-                    if (open) continue;
-                    WrapInto(joined, out);
-                    joined.clear();
-                } else {
-                    WrapInto(line, out);
-                }
-            }
+            // The same cut as a document being read gets, line by line.
+            WrapShaper shaper(*this);
+            for (int i = 0; i < n; ++i) shaper.Shape(Lines.Line(i), out);
+            shaper.Finish(out);
             wordWrap_ = true;
             Lines.Adopt(std::move(out));
             NtoWcurpos(CurposX, CurposY);

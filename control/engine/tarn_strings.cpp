@@ -40,8 +40,7 @@ void TTarnStrings::Defer(std::unique_ptr<LineFeed> feed, std::unique_ptr<LineSha
 void TTarnStrings::DropPending() {
     feed_.reset();
     shaper_.reset();
-    tail_.clear();
-    tail_.shrink_to_fit();
+    std::deque<std::string>().swap(tail_);
     rows_ = std::vector<std::string>();
 }
 
@@ -53,20 +52,20 @@ void TTarnStrings::StepFeed(std::size_t bytes) const {
         tail_.push_back(std::move(row));
         ++count_;
     };
-    const LineFeed::Sink sink = [&](std::string&& line) {
-        if (!shaper_) {
-            keep(std::move(line));
-            return;
-        }
-        rows_.clear();
-        shaper_->Shape(std::move(line), rows_);
+    // What the shaper made of a line (or of its end).
+    auto keepRows = [&] {
         for (std::string& r : rows_) keep(std::move(r));
+        rows_.clear();
+    };
+    const LineFeed::Sink sink = [&](std::string&& line) {
+        if (!shaper_) return keep(std::move(line));
+        shaper_->Shape(line, rows_);
+        keepRows();
     };
     if (feed_->Step(bytes, sink)) return;
     if (shaper_) {
-        rows_.clear();
         shaper_->Finish(rows_);
-        for (std::string& r : rows_) keep(std::move(r));
+        keepRows();
     }
     feedError_ = feed_->Error();
     feed_.reset();
@@ -254,8 +253,6 @@ void TTarnStrings::ReserveMore(std::int64_t extraLines) {
     if (want > capacity_) SetCapacity(static_cast<int>(want));
 }
 
-void TTarnStrings::TrimCapacity() { SetCapacity(count_); }
-
 std::int64_t TTarnStrings::ByteLength() const {
     SettleAll();
     std::int64_t n = 0;
@@ -343,7 +340,7 @@ void TTarnStrings::LoadFromStream(std::istream& in) {
 }
 
 void TTarnStrings::LoadFromFile(const std::filesystem::path& name) {
-    // Reading throws before the content is touched.
+    // Opening throws before the content is touched.
     Defer(LineFeed::FromFile(name));
 }
 

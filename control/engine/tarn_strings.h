@@ -39,7 +39,7 @@ class LineFeed;
 class LineShaper {
 public:
     virtual ~LineShaper() = default;
-    virtual void Shape(std::string&& line, std::vector<std::string>& rows) = 0;
+    virtual void Shape(std::string_view line, std::vector<std::string>& rows) = 0;
     virtual void Finish(std::vector<std::string>& /*rows*/) {}
 };
 
@@ -118,7 +118,8 @@ public:
     int IndexOf(std::string_view s) const;
 
     // Throws EFileError on any file failure. Loading replaces the content
-    // only when the whole file was read.
+    // only once the file is open and its start read; the rest is read as it
+    // is split (a later failure ends the lines there, see TakeFeedError).
     void LoadFromFile(const std::filesystem::path& name);
     void SaveToFile(const std::filesystem::path& name) const;
     void SaveToStream(std::ostream& out) const;
@@ -151,12 +152,10 @@ private:
         return index < head ? lines_[index] : tail_[static_cast<std::size_t>(index - head)];
     }
     std::string& At(int index) noexcept {
-        const int head = static_cast<int>(lines_.Length());
-        return index < head ? lines_[index] : tail_[static_cast<std::size_t>(index - head)];
+        return const_cast<std::string&>(static_cast<const TTarnStrings&>(*this).At(index));
     }
     void Grow();
     void ReserveMore(std::int64_t extraLines);
-    void TrimCapacity();
     void CheckIndex(int index) const;
     friend class LineSink;
 

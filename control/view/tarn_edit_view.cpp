@@ -56,6 +56,7 @@ TTarnEditView::TTarnEditView(QWidget* parent) : QWidget(parent), edit_(this), ru
 
     connect(&blink_, &QTimer::timeout, this, &TTarnEditView::Blink);
     timer40_.setInterval(40);
+    connect(&timer40_, &QTimer::timeout, this, [this] { WndProc(msg::WM_TIMER, 1, 0); });
     // A slice of a few milliseconds at a time, so that keys and paints go
     // between them; the scroll bar follows as the rows come in.
     settle_.setInterval(0);
@@ -66,7 +67,6 @@ TTarnEditView::TTarnEditView(QWidget* parent) : QWidget(parent), edit_(this), ru
         UpdateScrollRanges();
         settle_.start();
     });
-    connect(&timer40_, &QTimer::timeout, this, [this] { WndProc(msg::WM_TIMER, 1, 0); });
 
     // Window creation: canvas and metrics, scroll boxes at 0, the gutter.
     font_ = TDrawingFont(settings_.Font());

@@ -61,7 +61,7 @@ bool EditForm::FileOpen(const QString& path) {
     SetCaption(path);
     // Opening does not refresh the preview, but the findings must not go
     // on describing the page that was replaced.
-    if (!tempFileName_.isEmpty() && control_->SaveToFile(tempFileName_)) CheckPage();
+    SavePageAndCheck();
     if (file.lost > 0) {
         MsgBox(QStringLiteral("このファイルには Shift_JIS で表せない文字が %1 個あり、「?」に置き換えました。\r\n"
                               "上書き保存すると、元のファイルのそれらの文字は失われます。")

@@ -261,6 +261,12 @@ void EditForm::CheckPage() {
     weightPanel_->show();
 }
 
+bool EditForm::SavePageAndCheck() {
+    if (!control_ || tempFileName_.isEmpty() || !control_->SaveToFile(tempFileName_)) return false;
+    CheckPage();
+    return true;
+}
+
 void EditForm::GoToFinding(int row, int column) {
     if (!control_ || row < 1) return;
     // Findings count text lines; the caret moves in wrapped lines.
@@ -431,8 +437,7 @@ void EditForm::OnUserClientDraw(int l1, int l2, int dx1, int dy1, int dx2, int d
 
 void EditForm::RefreshTempFile() {
     if (!control_ || tempFileName_.isEmpty()) return;
-    control_->SaveToFile(tempFileName_);
-    CheckPage();
+    SavePageAndCheck();
     if (preview_) {
         preview_->Load();
         preview_->Navigate(tempFileName_, QStringLiteral("User-Agent:DoCoMo/2.0"));

@@ -117,6 +117,9 @@ public:
     // preview's skin names, else the newest.
     const HandsetProfile* TargetHandset() const;
     void CheckPage();
+    // Writes the page to the preview's temporary file and checks that copy;
+    // false when there is no copy to check.
+    bool SavePageAndCheck();
     FindingsPane* Findings() const { return findings_; }
     QLabel* WeightPanel() const { return weightPanel_; }
     // Puts the caret on a finding's row and column.

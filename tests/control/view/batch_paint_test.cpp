@@ -162,7 +162,9 @@ TEST(ReplaceAll, WithConfirmationEachHitIsShownBeforeTheHostIsAsked) {
         // was painted before this question.
         EXPECT_GE(y, v->Editor().ClOffsetY);
         EXPECT_LT(y, v->Editor().ClOffsetY + v->Editor().ClLineCount);
-        if (asked > 1) EXPECT_FALSE(log.rows.empty()) << "hit " << asked;
+        if (asked > 1) {
+            EXPECT_FALSE(log.rows.empty()) << "hit " << asked;
+        }
         log.rows.clear();
         change = true;
         // After the fifth, replace the rest without asking.
