@@ -23,21 +23,6 @@ std::size_t EndingLength(std::string_view line) { return line.size() - VisibleTe
 // An ideographic space: two cells wide in a fixed-pitch font, and no ink.
 constexpr std::string_view kBlankCell = "\x81\x40";
 
-struct TPictographCell {
-    std::size_t offset;
-    std::uint16_t code;
-};
-
-std::vector<TPictographCell> PictographCells(std::string_view bytes) {
-    std::vector<TPictographCell> cells;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (!platform::codepage::IsLeadByte(bytes[i]) || i + 1 >= bytes.size()) continue;
-        if (const std::uint16_t code = platform::codepage::PictographAt(bytes, i)) cells.push_back({i, code});
-        ++i;
-    }
-    return cells;
-}
-
 }  // namespace
 
 TExpandedRow TTarnEditView::Expand(std::string_view bytes) const {
@@ -105,12 +90,13 @@ void TTarnEditView::DrawRowText(TPaintScope& s, int x, int y, std::string_view e
     s->fillRect(clip, ToQColor(bg));
     // Pictographs are pictures over blank cells: the font would draw each as
     // an empty box, and might not even give it two cells.
-    const std::vector<TPictographCell> pictographs =
-        edit_.SingleByteMode ? std::vector<TPictographCell>() : PictographCells(expanded);
+    using platform::codepage::PictographPlace;
+    const std::vector<PictographPlace> pictographs =
+        edit_.SingleByteMode ? std::vector<PictographPlace>() : platform::codepage::FindPictographs(expanded);
     std::string blanked;
     if (!pictographs.empty() && font_.FixedPitch()) {
         blanked.assign(expanded);
-        for (const TPictographCell& c : pictographs) blanked.replace(c.offset, 2, kBlankCell);
+        for (const PictographPlace& c : pictographs) blanked.replace(c.offset, 2, kBlankCell);
         expanded = blanked;
     }
     if (!expanded.empty()) {
@@ -153,14 +139,14 @@ void TTarnEditView::DrawRowText(TPaintScope& s, int x, int y, std::string_view e
                 const int at = x + font_.Width(expanded.substr(0, from));
                 s->drawText(QPoint(at, y + font_.Ascent()), FromBytes(expanded.substr(from, to - from)));
             };
-            for (const TPictographCell& c : pictographs) {
+            for (const PictographPlace& c : pictographs) {
                 piece(c.offset);
                 from = c.offset + 2;
             }
             piece(expanded.size());
             s->setFont(font_.Font());
         }
-        for (const TPictographCell& c : pictographs) {
+        for (const PictographPlace& c : pictographs) {
             const int left = x + font_.Width(expanded.substr(0, c.offset));
             const int right = x + font_.Width(expanded.substr(0, c.offset + 2));
             const QRect box(left, y, right - left, font_.CellHeight());

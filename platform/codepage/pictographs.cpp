@@ -147,6 +147,16 @@ int PictographNumber(std::uint16_t code) noexcept {
     return 0;
 }
 
+std::vector<PictographPlace> FindPictographs(std::string_view bytes) {
+    std::vector<PictographPlace> found;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (!IsLeadByte(bytes[i]) || i + 1 >= bytes.size()) continue;
+        if (const std::uint16_t code = PictographAt(bytes, i)) found.push_back({i, code});
+        ++i;  // the trail byte
+    }
+    return found;
+}
+
 Decoded DecodeForExchange(std::string_view bytes) {
     Decoded out;
     std::size_t start = 0;
@@ -156,20 +166,12 @@ Decoded DecodeForExchange(std::string_view bytes) {
         out.text += part.text;
         out.undecodable += part.undecodable;
     };
-    for (std::size_t i = 0; i < bytes.size();) {
-        if (!IsLeadByte(bytes[i]) || i + 1 >= bytes.size()) {
-            ++i;
-            continue;
-        }
-        if (const std::uint16_t code = PictographAt(bytes, i)) {
-            const std::u16string emoji = PictographToUnicode(code);
-            if (!emoji.empty()) {
-                flush(i);
-                out.text += emoji;
-                start = i + 2;
-            }
-        }
-        i += 2;
+    for (const PictographPlace& p : FindPictographs(bytes)) {
+        const std::u16string emoji = PictographToUnicode(p.code);
+        if (emoji.empty()) continue;
+        flush(p.offset);
+        out.text += emoji;
+        start = p.offset + 2;
     }
     flush(bytes.size());
     return out;

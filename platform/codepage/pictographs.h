@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/codepage/codepage.h"
 
@@ -25,6 +26,14 @@ bool IsPictograph(std::uint16_t code) noexcept;
 // The pictograph whose code starts at bytes[i] (which must be a character
 // boundary), or 0.
 std::uint16_t PictographAt(std::string_view bytes, std::size_t i) noexcept;
+
+// Every pictograph in bytes, walked character by character, with the
+// offset of its lead byte.
+struct PictographPlace {
+    std::size_t offset = 0;
+    std::uint16_t code = 0;
+};
+std::vector<PictographPlace> FindPictographs(std::string_view bytes);
 
 // The emoji for a code as UTF-16, without presentation selectors (as
 // Unicode's table gives it); empty when there is none.
