@@ -429,7 +429,8 @@ void OptionForm::FillSkinList() {
         skinText_[0]->setText(U("未設定"));
         skinText_[1]->clear();
         skinText_[2]->clear();
-        skinHandset_->clear();
+        // Without a skin the pages are still checked: say against what.
+        skinHandset_->setText(HandsetText(QString()));
         skinComment_->clear();
         return;
     }

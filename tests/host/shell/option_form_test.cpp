@@ -115,6 +115,14 @@ TEST_F(OptionFormTest, SkinDetailsNameTheHandsetPagesAreCheckedAgainst) {
     EXPECT_EQ(d.SkinHandsetText(), U("指定なし (HTML 7.0 で検査)"));
 }
 
+TEST_F(OptionFormTest, WithoutASkinTheDetailsStillNameWhatPagesAreCheckedAgainst) {
+    std::filesystem::copy_file(std::filesystem::path(QUENBY_DATA_DIR) / "handsets.ini", Folder() / "handsets.ini");
+    WriteSkin("a.ini", "Alpha");
+    OptionForm& d = Open();
+    EXPECT_EQ(d.SkinDetail(0), U("未設定"));
+    EXPECT_EQ(d.SkinHandsetText(), U("指定なし (HTML 7.0 で検査)"));
+}
+
 TEST_F(OptionFormTest, MissingSkinFileShowsNotSetAndKeepsTheSetting) {
     WriteSkin("a.ini", "Alpha");
     SetINIValue(QStringLiteral("vUzezozi"), QStringLiteral("Skin"), QStringLiteral("gone.ini"), ProgramFolderFixture::Ini());
