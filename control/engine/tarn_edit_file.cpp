@@ -33,12 +33,14 @@ void TTarnEdit::ShowNewDocument(std::unique_ptr<LineFeed> feed) {
 }
 
 bool TTarnEdit::SettleSome(std::size_t bytes) {
-    if (Lines.SettleSome(bytes)) return true;
-    if (const std::string error = Lines.TakeFeedError(); !error.empty()) {
+    const bool more = Lines.SettleSome(bytes);
+    const std::optional<std::string> end = Lines.TakeFeedEnd();
+    if (!end) return more;
+    if (!end->empty()) {
         // The file failed after its start was shown: what is there is not
         // the file, so it is not to be edited (and saved) as if it were.
         ReadOnly = true;
-        ShowMessage(error);
+        ShowMessage(*end);
     }
     // All rows are in: the scroll range and the gutter are exact now, and a
     // view scrolled by an estimate past the end comes back to it.
@@ -47,7 +49,7 @@ bool TTarnEdit::SettleSome(std::size_t bytes) {
     ClOffsetY = top;
     View().UpdateScrollRanges();
     if (moved) View().RepaintAll();
-    return false;
+    return more;
 }
 
 bool TTarnEdit::SaveToFile(const std::filesystem::path& name) const {

@@ -32,12 +32,16 @@ void TTarnStrings::Defer(std::unique_ptr<LineFeed> feed, std::unique_ptr<LineSha
     Clear();
     if (!feed) return;
     feedBytes_ = feed->Remaining();
-    feedError_.clear();
+    // The index of hard breaks is kept from the first line on, so that the
+    // first edit after the idle splitting finds it made.
+    breaks_.Clear();
+    breaksValid_ = true;
     feed_ = std::move(feed);
     shaper_ = std::move(shaper);
 }
 
 void TTarnStrings::DropPending() {
+    feedEnd_.reset();
     feed_.reset();
     shaper_.reset();
     std::deque<std::string>().swap(tail_);
@@ -67,7 +71,7 @@ void TTarnStrings::StepFeed(std::size_t bytes) const {
         shaper_->Finish(rows_);
         keepRows();
     }
-    feedError_ = feed_->Error();
+    feedEnd_ = feed_->Error();
     feed_.reset();
     shaper_.reset();
     rows_ = std::vector<std::string>();
@@ -77,9 +81,13 @@ void TTarnStrings::Settle(int index) const {
     while (feed_ && count_ <= index) StepFeed(kSettleStep);
 }
 
-bool TTarnStrings::SettleSome(std::size_t bytes) const {
-    if (feed_) StepFeed(bytes);
-    return feed_ != nullptr;
+bool TTarnStrings::SettleSome(std::size_t bytes) {
+    if (feed_) {
+        StepFeed(bytes);
+        return true;
+    }
+    // About as much work per call as a step of splitting.
+    return MergeSome(std::max<std::size_t>(1, bytes / 8));
 }
 
 int TTarnStrings::EstimatedCount() const noexcept {
@@ -100,6 +108,24 @@ void TTarnStrings::MergeTail() {
     }
     for (std::string& s : tail_) lines_.Insert(lines_.Length(), std::move(s));
     tail_.clear();
+}
+
+// The first rows of the tail to the end of the line array, the array sized
+// once for all of them and some room besides, so that the first edits that
+// add lines do not move the whole array again; true while rows are left.
+bool TTarnStrings::MergeSome(std::size_t rows) {
+    if (tail_.empty()) return false;
+    const std::int64_t need = static_cast<std::int64_t>(lines_.Length()) + static_cast<std::int64_t>(tail_.size());
+    if (need > capacity_) {
+        const int room = static_cast<int>(std::min<std::int64_t>(kMaxCount, need + std::max<std::int64_t>(need / 16, 32)));
+        lines_.Reallocate(room);
+        capacity_ = room;
+    }
+    for (; rows > 0 && !tail_.empty(); --rows) {
+        lines_.Insert(lines_.Length(), std::move(tail_.front()));
+        tail_.pop_front();
+    }
+    return !tail_.empty();
 }
 
 // ---- Lines ----------------------------------------------------------------------

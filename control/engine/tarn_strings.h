@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -78,18 +79,21 @@ public:
     }
     // The lines split so far (all of them once nothing is pending).
     int SettledCount() const noexcept { return count_; }
-    // Splits about `bytes` more of the pending text; false when nothing is
-    // left to split afterwards.
-    bool SettleSome(std::size_t bytes) const;
+    // Splits about `bytes` more of the pending text, and once all of it is
+    // split moves a share of the split lines into the line array (where
+    // edits that add or remove lines find them); false when nothing is left
+    // to do. For idle time: no line may be held across it.
+    bool SettleSome(std::size_t bytes);
     void SettleAll() const {
         if (feed_) Settle(kMaxCount);
     }
     // The count expected when everything is split: exact when nothing is
     // pending, else extrapolated from the bytes split so far.
     int EstimatedCount() const noexcept;
-    // Why the last feed ended before its source did (a file that failed to
-    // read on); empty when it did not. Asking clears it.
-    std::string TakeFeedError() { return std::exchange(feedError_, std::string()); }
+    // Once after a feed has given everything (however the splitting came
+    // about): why it ended before its source did (a file that failed to
+    // read on), empty when it did not. Nothing before or after that.
+    std::optional<std::string> TakeFeedEnd() { return std::exchange(feedEnd_, std::nullopt); }
 
     // Reads without copying; index must be valid (checked).
     const std::string& Line(int index) const;
@@ -146,6 +150,7 @@ private:
     void Settle(int index) const;
     void StepFeed(std::size_t bytes) const;
     void MergeTail();
+    bool MergeSome(std::size_t rows);
     void DropPending();
     const std::string& At(int index) const noexcept {
         const int head = static_cast<int>(lines_.Length());
@@ -170,7 +175,7 @@ private:
     mutable std::unique_ptr<LineFeed> feed_;
     mutable std::unique_ptr<LineShaper> shaper_;
     std::int64_t feedBytes_ = 0;  // what the feed held when it came
-    mutable std::string feedError_;
+    mutable std::optional<std::string> feedEnd_;
     mutable std::vector<std::string> rows_;  // scratch of the shaper
     // Built on first use after a wholesale change, then kept up to date.
     mutable HardLineIndex breaks_;

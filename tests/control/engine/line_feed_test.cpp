@@ -264,3 +264,24 @@ TEST_F(PendingEditor, AFileReplacedByANewOneIsStillReadWhole) {
     EXPECT_TRUE(view.messages.empty());
     EXPECT_EQ(e.Text(), text);
 }
+
+TEST_F(PendingEditor, EditsBetweenIdleStepsKeepTheDocumentWhole) {
+    ASSERT_TRUE(e.LoadFromFile(dir / "page.htm"));
+    // Lines added at the top while the rest is split, and then while the
+    // split lines move into the line array.
+    std::string typed;
+    int steps = 0;
+    do {
+        e.TypeText("a");
+        e.NewLine();
+        typed += "a\r\n";
+        ++steps;
+    } while (e.SettleSome(128 * 1024));
+    EXPECT_GT(steps, 20);
+    EXPECT_FALSE(e.Lines.Settling());
+    EXPECT_TRUE(e.Text() == typed + text);  // not EXPECT_EQ: a diff of 3 MB takes minutes
+    EXPECT_TRUE(Invariants(e));
+    // Everything typed goes back (characters and line breaks are separate steps).
+    for (int i = 0; i < 2 * steps; ++i) e.Undo();
+    EXPECT_TRUE(e.Text() == text);
+}
